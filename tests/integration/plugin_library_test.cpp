@@ -1,0 +1,89 @@
+// The library as a host sees it: two entry names, instances, the descriptor.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "loaded_plugin.h"
+#include "tests/support/recording_host.h"
+
+namespace {
+
+TEST(PluginLibrary, BothEntryNamesAreTheSameFunction) {
+    LoadedPlugin library;
+    PluginEntry vstPluginMain = library.entry("VSTPluginMain");
+    PluginEntry main = library.entry("main");
+    ASSERT_NE(vstPluginMain, nullptr);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(vstPluginMain, main);
+}
+
+TEST(PluginLibrary, TwoInstancesLiveSideBySideAndCloseCleanly) {
+    LoadedPlugin library;
+    RecordingHost host;
+    PluginEntry main = library.entry("main");
+    AEffect* first = main(RecordingHost::callback);
+    AEffect* second = main(RecordingHost::callback);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first, second);
+    EXPECT_NE(first->object, second->object);
+
+    for (AEffect* effect : {first, second}) {
+        EXPECT_EQ(effect->magic, kEffectMagic);
+        EXPECT_EQ(effect->numInputs, 0);
+        EXPECT_EQ(effect->numOutputs, 2);
+        EXPECT_EQ(effect->numParams, 90);
+        EXPECT_EQ(effect->numPrograms, 1);
+        EXPECT_EQ(effect->flags, 0x118);
+        EXPECT_EQ(effect->uniqueID, fourCharCode('Q', 'r', 'v', 'x'));
+        EXPECT_EQ(effect->version, 1);
+        EXPECT_NE(effect->processReplacing, nullptr);
+        EXPECT_EQ(dispatch(effect, effGetPlugCategory), kPlugCategSynth);
+        EXPECT_EQ(dispatch(effect, effGetVstVersion), 2);
+        EXPECT_EQ(dispatch(effect, effIdentify), fourCharCode('N', 'v', 'E', 'f'));
+    }
+
+    dispatch(first, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    EXPECT_EQ(dispatch(first, effClose), 1);
+    EXPECT_EQ(dispatch(second, effGetNumProgramCategories), 1);
+    EXPECT_EQ(dispatch(second, effClose), 1);
+    EXPECT_EQ(host.count(audioMasterWantMidi), 2);
+}
+
+TEST(PluginLibrary, AHostThatRefusesTheVersionGetsNothing) {
+    LoadedPlugin library;
+    RecordingHost host;
+    host.answer = [](const HostCall&) -> VstIntPtr { return 0; };
+    EXPECT_EQ(library.entry("VSTPluginMain")(RecordingHost::callback), nullptr);
+    EXPECT_EQ(library.entry("main")(nullptr), nullptr);
+}
+
+TEST(PluginLibrary, ALifeCycleAsHostsDriveIt) {
+    LoadedPlugin library;
+    RecordingHost host;
+    AEffect* effect = library.entry("VSTPluginMain")(RecordingHost::callback);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(dispatch(effect, effOpen), 0);
+    dispatch(effect, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    dispatch(effect, effSetBlockSize, 0, 256);
+    dispatch(effect, effMainsChanged, 0, 1);
+
+    std::vector<float> left(256, 1.0f), right(256, 1.0f);
+    float* outputs[2] = {left.data(), right.data()};
+    effect->processReplacing(effect, nullptr, outputs, 256);
+    effect->process(effect, nullptr, outputs, 256);
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        ASSERT_EQ(left[i], right[i]);
+        ASSERT_TRUE(std::isfinite(left[i]));
+    }
+
+    char text[64] = "untouched";
+    EXPECT_EQ(dispatch(effect, effGetVendorString, 0, 0, text), 0);
+    EXPECT_STREQ(text, "untouched");
+    EXPECT_EQ(dispatch(effect, effGetProgram), 0);
+    dispatch(effect, effMainsChanged, 0, 0);
+    EXPECT_EQ(dispatch(effect, effClose), 1);
+}
+
+} // namespace

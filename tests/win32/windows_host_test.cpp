@@ -1,0 +1,98 @@
+// Loads Quorvane.dll with LoadLibrary, as a Windows host does, and talks to it
+// only through its "main" export and the descriptor.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/vst2.h"
+#include "tests/support/recording_host.h"
+
+namespace {
+
+using PluginEntry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
+
+class DllTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        module = LoadLibraryA("Quorvane.dll");
+        ASSERT_NE(module, nullptr) << "LoadLibrary failed: " << GetLastError();
+        entry = reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(GetProcAddress(module, "main")));
+        ASSERT_NE(entry, nullptr);
+    }
+    void TearDown() override {
+        if (module != nullptr) {
+            FreeLibrary(module);
+        }
+    }
+    static VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                              void* ptr = nullptr, float opt = 0.0f) {
+        return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+    }
+
+    HMODULE module = nullptr;
+    PluginEntry entry = nullptr;
+};
+
+TEST_F(DllTest, OnlyMainIsExported) {
+    EXPECT_EQ(GetProcAddress(module, "VSTPluginMain"), nullptr);
+}
+
+TEST_F(DllTest, DescriptorAsAWindowsHostReadsIt) {
+    RecordingHost host;
+    AEffect* effect = entry(RecordingHost::callback);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(sizeof(AEffect), 144u);
+    EXPECT_EQ(effect->magic, kEffectMagic);
+    EXPECT_EQ(effect->numPrograms, 1);
+    EXPECT_EQ(effect->numParams, 90);
+    EXPECT_EQ(effect->numInputs, 0);
+    EXPECT_EQ(effect->numOutputs, 2);
+    EXPECT_EQ(effect->flags, 0x118);
+    EXPECT_EQ(effect->uniqueID, fourCharCode('Q', 'r', 'v', 'x'));
+    EXPECT_EQ(effect->version, 1);
+    EXPECT_EQ(effect->ioRatio, 1.0f);
+    ASSERT_EQ(host.count(audioMasterWantMidi), 1);
+    EXPECT_EQ(host.last(audioMasterWantMidi)->effect, effect);
+
+    EXPECT_EQ(dispatch(effect, effGetPlugCategory), kPlugCategSynth);
+    EXPECT_EQ(dispatch(effect, effGetVstVersion), 2);
+    EXPECT_EQ(dispatch(effect, effKeysRequired), 1);
+    EXPECT_EQ(dispatch(effect, effIdentify), fourCharCode('N', 'v', 'E', 'f'));
+    EXPECT_EQ(dispatch(effect, 59), 0);
+    EXPECT_EQ(dispatch(effect, -1), 0);
+    char text[64] = "untouched";
+    EXPECT_EQ(dispatch(effect, effGetProductString, 0, 0, text), 0);
+    EXPECT_STREQ(text, "untouched");
+    EXPECT_EQ(dispatch(effect, effSetBlockSizeAndSampleRate, 0, 512, nullptr, 48000.0f), 1);
+
+    dispatch(effect, effMainsChanged, 0, 1);
+    EXPECT_EQ(host.count(audioMasterWantMidi), 2);
+    std::vector<float> left(512, 1.0f), right(512, 1.0f);
+    float* outputs[2] = {left.data(), right.data()};
+    effect->processReplacing(effect, nullptr, outputs, 512);
+    EXPECT_EQ(left, right);
+    dispatch(effect, effMainsChanged, 0, 0);
+    EXPECT_EQ(dispatch(effect, effClose), 1);
+}
+
+TEST_F(DllTest, AHostAnsweringVersionZeroGetsNoInstance) {
+    RecordingHost host;
+    host.answer = [](const HostCall&) -> VstIntPtr { return 0; };
+    EXPECT_EQ(entry(RecordingHost::callback), nullptr);
+    EXPECT_EQ(host.calls.size(), 1u);
+}
+
+TEST_F(DllTest, TwoInstancesAtOnce) {
+    RecordingHost host;
+    AEffect* first = entry(RecordingHost::callback);
+    AEffect* second = entry(RecordingHost::callback);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(dispatch(first, effClose), 1);
+    EXPECT_EQ(dispatch(second, effClose), 1);
+}
+
+} // namespace
