@@ -7,8 +7,10 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,27 @@ std::string formatDb(double linear) {
     return text;
 }
 
+// Plug-ins print to stdout as they please; what this program reports there
+// goes through its own descriptor, and fd 1 is pointed at stderr.
+FILE* report = stdout;
+
+void separatePluginOutput() {
+    const int fd = dup(STDOUT_FILENO);
+    if (fd < 0) {
+        return;
+    }
+    std::fflush(stdout);
+    FILE* own = fdopen(fd, "w");
+    if (own != nullptr && dup2(STDERR_FILENO, STDOUT_FILENO) >= 0) {
+        report = own;
+    }
+}
+
+void printReport(const std::string& text) {
+    std::fputs(text.c_str(), report);
+    std::fflush(report);
+}
+
 int run(const Options& options) {
     HostState host;
     host.sampleRate = options.rate;
@@ -108,12 +131,14 @@ int run(const Options& options) {
     }
 
     VstPlugin plugin(options.plugin, host);
-    if (options.info) {
-        printPluginInfo(plugin, std::cout);
-        return 0;
-    }
-    if (options.listParams) {
-        printParameterList(plugin, std::cout);
+    if (options.info || options.listParams) {
+        std::ostringstream text;
+        if (options.info) {
+            printPluginInfo(plugin, text);
+        } else {
+            printParameterList(plugin, text);
+        }
+        printReport(text.str());
         return 0;
     }
     AEffect& fx = plugin.effect();
@@ -207,10 +232,13 @@ int run(const Options& options) {
              " automation writes; the plug-in sent " + std::to_string(host.automateCalls) + " automation calls");
     }
     const double seconds = static_cast<double>(result.frames) / host.sampleRate;
-    std::printf("Rendered %.2f s to %s (%d ch, %d Hz, %s): peak %s, RMS %s, took %.2f s, %.1fx real time\n", seconds,
-                options.output.c_str(), result.channels, static_cast<int>(host.sampleRate), options.format.c_str(),
-                formatDb(result.peak).c_str(), formatDb(result.rms).c_str(), taken,
-                taken > 0.0 ? seconds / taken : 0.0);
+    char summary[1024];
+    std::snprintf(summary, sizeof summary,
+                  "Rendered %.2f s to %s (%d ch, %d Hz, %s): peak %s, RMS %s, took %.2f s, %.1fx real time\n",
+                  seconds, options.output.c_str(), result.channels, static_cast<int>(host.sampleRate),
+                  options.format.c_str(), formatDb(result.peak).c_str(), formatDb(result.rms).c_str(), taken,
+                  taken > 0.0 ? seconds / taken : 0.0);
+    printReport(summary);
     return 0;
 }
 
@@ -224,6 +252,9 @@ int main(int argc, char** argv) {
                  "With no options it plays a built-in demo through Quorvane into quorvane-demo.wav.",
                  "quorvane-render"};
     app.get_formatter()->column_width(34);
+    // A repeated option takes its last value, as a shell alias plus an
+    // override expects; --param and --automate collect all of theirs.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("--plugin", options.plugin, "VST 2 plug-in library (.so) to load")->capture_default_str();
     app.add_option("--midi", options.midi,
                    "Standard MIDI File to play, format 0 or 1 (default: the built-in demo performance, "
@@ -244,10 +275,12 @@ int main(int argc, char** argv) {
                    "audio file fed to the plug-in's inputs (the render lasts at least as long); silence otherwise");
     app.add_option("--param", options.params,
                    "set a parameter before rendering: NAME=VALUE, with the name the plug-in reports or its index "
-                   "and a value from 0 to 1 (repeatable)");
+                   "and a value from 0 to 1 (repeatable)")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option("--automate", options.automations,
                    "write a parameter during the performance: NAME@SECONDS=VALUE; a block starts there "
-                   "(repeatable)");
+                   "(repeatable)")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_flag("--info", options.info, "print what the plug-in reports about itself and exit");
     app.add_flag("--list-params", options.listParams,
                  "print index, name, label, display text and value of every parameter and exit");
@@ -264,6 +297,7 @@ int main(int argc, char** argv) {
     }
     options.rateGiven = app.count("--rate") > 0;
 
+    separatePluginOutput();
     try {
         return run(options);
     } catch (const std::exception& error) {

@@ -1,11 +1,12 @@
 #include "midi_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -285,6 +286,10 @@ MidiSequence parseMidiFile(const std::uint8_t* data, std::size_t size) {
 }
 
 MidiSequence readMidiFile(const std::string& path) {
+    struct stat status{};
+    if (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        throw MidiFileError("cannot read " + path + ": it is a directory");
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         throw MidiFileError("cannot open " + path + ": " + std::strerror(errno));

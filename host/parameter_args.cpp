@@ -57,10 +57,14 @@ double parseNumber(const std::string& text, const std::string& what) {
 std::vector<std::string> closestNames(const std::vector<std::string>& names, const std::string& wanted,
                                       std::size_t count) {
     const std::string key = lower(wanted);
+    // Names that contain what was typed come first ("Tone" for "Tone Colour"),
+    // then the fewest edits away.
     std::vector<std::pair<std::size_t, std::string>> ranked;
     for (const std::string& name : names) {
         if (!name.empty()) {
-            ranked.emplace_back(editDistance(key, lower(name)), name);
+            const std::string candidate = lower(name);
+            const bool contains = !key.empty() && candidate.find(key) != std::string::npos;
+            ranked.emplace_back((contains ? 0 : 1000) + editDistance(key, candidate), name);
         }
     }
     std::stable_sort(ranked.begin(), ranked.end(),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iomanip>
 #include <string>
 #include <vector>
@@ -53,6 +54,8 @@ const char* const kPluginCanDo[] = {
     "4in4out",       "4in8out",          "8in4out",          "8in8out",
 };
 
+constexpr int kMaxProgramsListed = 128;
+
 const char* canDoAnswer(VstIntPtr answer) {
     return answer > 0 ? "yes" : answer < 0 ? "no" : "don't know";
 }
@@ -87,7 +90,8 @@ void printPluginInfo(VstPlugin& plugin, std::ostream& out) {
     line("programs") << fx.numPrograms << "\n";
     const VstIntPtr current = plugin.dispatch(effGetProgram);
     bool changedProgram = false;
-    for (int i = 0; i < fx.numPrograms; ++i) {
+    const int listed = std::min(fx.numPrograms, kMaxProgramsListed);
+    for (int i = 0; i < listed; ++i) {
         // VST 2.0 plug-ins without effGetProgramNameIndexed only name the
         // current program: select each in turn, then go back.
         char buffer[512] = {};
@@ -102,6 +106,9 @@ void printPluginInfo(VstPlugin& plugin, std::ostream& out) {
             programName = plugin.text(effGetProgramName);
         }
         out << "  " << std::right << std::setw(4) << i << "  " << programName << "\n";
+    }
+    if (listed < fx.numPrograms) {
+        out << "  (and " << fx.numPrograms - listed << " more)\n";
     }
     if (changedProgram) {
         plugin.dispatch(effSetProgram, 0, current);
@@ -128,6 +135,9 @@ void printPluginInfo(VstPlugin& plugin, std::ostream& out) {
     line("editor");
     if ((fx.flags & effFlagsHasEditor) == 0) {
         out << "none\n";
+    } else if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        // Many plug-ins build their whole editor to answer effEditGetRect.
+        out << "yes, size not asked without a display\n";
     } else {
         ERect* rect = nullptr;
         plugin.dispatch(effEditGetRect, 0, 0, &rect);
