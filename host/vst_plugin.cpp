@@ -12,6 +12,11 @@ namespace {
 
 HostState* activeHost = nullptr;
 
+// Instances whose descriptor cannot be trusted to close them: kept, never
+// touched again, so that what they hold is knowingly left rather than lost.
+// The list itself is never destroyed, so it still holds them at exit.
+std::vector<AEffect*>& abandoned = *new std::vector<AEffect*>;
+
 constexpr VstIntPtr kHostVstVersion = 2400;
 // Sizes a plug-in could claim that no real one has; past them the descriptor
 // is garbage and buffers sized from it would be absurd.
@@ -157,6 +162,7 @@ VstPlugin::VstPlugin(const std::string& path, HostState& host) : libraryPath(pat
     // Past a wrong magic nothing in the record can be trusted, not even the
     // dispatcher that would close it; the instance is left behind.
     if (fx->magic != kEffectMagic) {
+        abandoned.push_back(fx);
         dlclose(library);
         throw PluginError(path + " is not a VST 2 plug-in: its descriptor's magic is " + hex(fx->magic) +
                           ", not " + hex(kEffectMagic) + " ('VstP')");

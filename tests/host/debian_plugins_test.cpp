@@ -17,6 +17,10 @@ const std::string kThreeBandEq = "/usr/lib/vst/3BandEQ-vst.so";  // a stereo eff
 
 class DebianPlugins : public ::testing::Test {
 protected:
+    // Leaks inside Debian's plug-ins are theirs, not the host's: the leak
+    // checker of the sanitizer build is off for these runs only.
+    CommandResult run(const std::vector<std::string>& args) { return scratch.run(args, "ASAN_OPTIONS=detect_leaks=0"); }
+
     void SetUp() override {
         for (const std::string& path : {kAmsynth, kKars, kThreeBandEq}) {
             ASSERT_TRUE(std::filesystem::exists(path)) << path << " is missing: run tools/install-deps";
@@ -26,26 +30,26 @@ protected:
 };
 
 TEST_F(DebianPlugins, InfoReadsWhatTheyDeclare) {
-    const CommandResult amsynth = scratch.run({"--plugin", kAmsynth, "--info"});
+    const CommandResult amsynth = run({"--plugin", kAmsynth, "--info"});
     ASSERT_EQ(amsynth.exitCode, 0) << amsynth.err;
     for (const char* expected : {"(entry VSTPluginMain)", "VstP 0x56737450", "amsy 0x616D7379", "inputs          0",
                                  "outputs         2", "IsSynth", "2 (synth)", "receiveVstMidiEvent   yes",
                                  "Synth Strings 1", "more)"}) {
         EXPECT_NE(amsynth.out.find(expected), std::string::npos) << expected << " missing from\n" << amsynth.out;
     }
-    const CommandResult kars = scratch.run({"--plugin", kKars, "--info"});
+    const CommandResult kars = run({"--plugin", kKars, "--info"});
     ASSERT_EQ(kars.exitCode, 0) << kars.err;
     for (const char* expected : {"(entry main)", "DKrs 0x444B7273", "outputs         1", "editor          none"}) {
         EXPECT_NE(kars.out.find(expected), std::string::npos) << expected << " missing from\n" << kars.out;
     }
-    const CommandResult eq = scratch.run({"--plugin", kThreeBandEq, "--list-params"});
+    const CommandResult eq = run({"--plugin", kThreeBandEq, "--list-params"});
     ASSERT_EQ(eq.exitCode, 0) << eq.err;
     EXPECT_NE(eq.out.find("Low-Mid Freq"), std::string::npos) << eq.out;
 }
 
 TEST_F(DebianPlugins, SynthsPlayTheDemoNotes) {
     for (const std::string& synth : {kAmsynth, kKars}) {
-        const CommandResult result = scratch.run({"--plugin", synth, "-o", "synth.wav", "--block", "333"});
+        const CommandResult result = run({"--plugin", synth, "-o", "synth.wav", "--block", "333"});
         ASSERT_EQ(result.exitCode, 0) << synth << ": " << result.err;
         const AudioData out = readAudioFile(scratch.path("synth.wav"));
         EXPECT_EQ(out.frames(), std::llround(11.6 * 44100)) << synth;
@@ -72,8 +76,8 @@ TEST_F(DebianPlugins, EqualiserProcessesATestSignalAndAParameterReachesIt) {
         in.write(samples.data(), rate);
         in.commit();
     }
-    const CommandResult flat = scratch.run({"--plugin", kThreeBandEq, "--input", "tones.wav", "-o", "flat.wav"});
-    const CommandResult cut = scratch.run(
+    const CommandResult flat = run({"--plugin", kThreeBandEq, "--input", "tones.wav", "-o", "flat.wav"});
+    const CommandResult cut = run(
         {"--plugin", kThreeBandEq, "--input", "tones.wav", "-o", "cut.wav", "--param", "Low=0", "--param",
          "Low-Mid Freq=1", "--tail", "0"});
     ASSERT_EQ(flat.exitCode, 0) << flat.err;
