@@ -6,10 +6,22 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cerrno>
 #include <cstring>
 
 namespace {
+
+// The one temporary file being written, for removeUnfinishedOutput.
+char unfinishedPath[4096];
+volatile sig_atomic_t haveUnfinished = 0;
+
+void markUnfinished(const std::string& temporary) {
+    if (temporary.size() < sizeof unfinishedPath) {
+        std::memcpy(unfinishedPath, temporary.c_str(), temporary.size() + 1);
+        haveUnfinished = 1;
+    }
+}
 
 SNDFILE* handle(void* file) {
     return static_cast<SNDFILE*>(file);
@@ -56,6 +68,7 @@ WavWriter::WavWriter(const std::string& path, int channels, int sampleRate, Samp
         throw AudioFileError("cannot write " + path + ": " + std::strerror(errno));
     }
     temporaryPath = name.data();
+    markUnfinished(temporaryPath);
     // mkstemp makes the file private; the finished file gets the usual
     // permissions, as if it had been created directly.
     const mode_t mask = umask(0);
@@ -84,7 +97,14 @@ WavWriter::~WavWriter() {
     discard();
 }
 
+void removeUnfinishedOutput() {
+    if (haveUnfinished) {
+        unlink(unfinishedPath);
+    }
+}
+
 void WavWriter::discard() {
+    haveUnfinished = 0;
     if (file != nullptr) {
         sf_close(handle(file));
         file = nullptr;
@@ -105,6 +125,7 @@ void WavWriter::commit() {
         throw AudioFileError("cannot write " + path + ": the file was already given up");
     }
     sf_write_sync(handle(file));
+    haveUnfinished = 0;
     const int error = sf_close(handle(file));
     file = nullptr;
     if (error != 0) {

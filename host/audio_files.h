@@ -61,6 +61,10 @@ private:
     bool ended = false;
 };
 
+// Removes the temporary file of a render in progress; safe to call from a
+// signal handler, so that an interrupted render leaves nothing behind.
+void removeUnfinishedOutput();
+
 // A whole file at once, for tests and small inputs.
 struct AudioData {
     int channels = 0;

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <limits>
@@ -97,6 +98,14 @@ void separatePluginOutput() {
 void printReport(const std::string& text) {
     std::fputs(text.c_str(), report);
     std::fflush(report);
+}
+
+// Ctrl-C, a closed terminal or kill: the unfinished output goes, then the
+// signal ends the program as it would have.
+void onTerminatingSignal(int signal) {
+    removeUnfinishedOutput();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
 }
 
 int run(const Options& options) {
@@ -298,6 +307,9 @@ int main(int argc, char** argv) {
     options.rateGiven = app.count("--rate") > 0;
 
     separatePluginOutput();
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(signal, onTerminatingSignal);
+    }
     try {
         return run(options);
     } catch (const std::exception& error) {

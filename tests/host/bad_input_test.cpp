@@ -2,6 +2,7 @@
 // exit, and never leaves a file that looks like a finished render.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -126,6 +127,18 @@ TEST_F(BadInput, OutputThatCannotBeWritten) {
     // A disk that fills up in the middle of the render: the file size limit
     // makes writes fail (SIGXFSZ ignored, so the write reports it instead).
     expectRefused({"-o", "out.wav", "--tail", "5"}, "cannot write out.wav", "trap '' XFSZ; ulimit -f 64;");
+}
+
+TEST_F(BadInput, InterruptedRenderLeavesNothingBehind) {
+    // A render far longer than the half second before the interrupt.
+    const CommandResult result =
+        scratch.run({"--plugin", RECORDING_PLUGIN, "-o", "out.wav", "--block", "1", "--tail", "60"},
+                    "(sleep 0.5; kill -INT $$) &");
+    EXPECT_EQ(result.exitCode, 128 + SIGINT) << result.err;
+    EXPECT_EQ(ScratchDir::slurp(scratch.path("out.wav")), "an earlier render");
+    for (const std::string& name : scratch.files()) {
+        EXPECT_EQ(name.find(".out.wav."), std::string::npos) << "temporary file left behind: " << name;
+    }
 }
 
 } // namespace
