@@ -83,6 +83,8 @@ RenderResult renderPerformance(VstPlugin& plugin, HostState& host, BlockSchedule
     double sumOfSquares = 0.0;
     Block block{};
     while (schedule.next(block)) {
+        // A plug-in may ask for the transport while it takes events, too.
+        host.samplePos = block.start;
         for (std::size_t i = 0; i < block.writeCount; ++i) {
             const ScheduledWrite& write = schedule.writes()[block.firstWrite + i];
             plugin.setParameter(write.index, write.value);
@@ -104,7 +106,6 @@ RenderResult renderPerformance(VstPlugin& plugin, HostState& host, BlockSchedule
             }
         }
 
-        host.samplePos = block.start;
         if (replacing) {
             fx.processReplacing(&fx, inputs.pointers.data(), outputs.pointers.data(), block.frames);
         } else {
