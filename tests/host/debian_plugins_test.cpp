@@ -90,6 +90,7 @@ TEST_F(DebianPlugins, EqualiserProcessesATestSignalAndAParameterReachesIt) {
     // Flat: both tones pass at their level (after the filters settle).
     EXPECT_NEAR(rmsOf(a, 0, rate / 2, rate), inputRms, 0.05);
     EXPECT_NEAR(rmsOf(a, 1, rate / 2, rate), inputRms, 0.05);
+    EXPECT_NEAR(frequencyOf(a, rate / 2, rate), 100.0, 0.1);
     // Low band down and widened to hold 100 Hz: that tone drops by more
     // than 14 dB, 5 kHz stays.
     EXPECT_LT(rmsOf(b, 0, rate / 2, rate), inputRms / 5.0);
