@@ -144,7 +144,8 @@ int run(const Options& options) {
         std::ostringstream text;
         if (options.info) {
             printPluginInfo(plugin, text);
-        } else {
+        }
+        if (options.listParams) {
             printParameterList(plugin, text);
         }
         printReport(text.str());
