@@ -76,6 +76,7 @@ enum VstAEffectFlags : VstInt32 {
     effFlagsNoSoundInStop = 1 << 9,
     effFlagsExtIsAsync = 1 << 10,
     effFlagsExtHasBuffer = 1 << 11,
+    effFlagsCanDoubleReplacing = 1 << 12, // VST 2.4; hosts print it, we never set it
 };
 
 // Host -> plug-in requests through AEffect::dispatcher.

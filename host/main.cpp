@@ -1,0 +1,320 @@
+// quorvane-render: loads a VST 2 plug-in, plays a MIDI performance through
+// it and writes what it makes to a WAV file.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "audio_files.h"
+#include "demo_performance.h"
+#include "midi_file.h"
+#include "parameter_args.h"
+#include "performance.h"
+#include "plugin_report.h"
+#include "progress_bar.h"
+#include "render.h"
+#include "vst_plugin.h"
+
+namespace {
+
+struct Options {
+    std::string plugin;
+    std::string midi;
+    std::string output = "quorvane-demo.wav";
+    int rate = 44100;
+    int block = 512;
+    double tail = 2.0;
+    std::string format = "float";
+    std::string input;
+    std::vector<std::string> params;
+    std::vector<std::string> automations;
+    bool info = false;
+    bool listParams = false;
+    bool verbose = false;
+    bool rateGiven = false;
+};
+
+constexpr int kMinRate = 8000;
+constexpr int kMaxRate = 384000;
+
+// Quorvane.so beside this program, which is where the build puts both.
+std::string defaultPluginPath() {
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) {
+        return "Quorvane.so";
+    }
+    std::string path(self, static_cast<std::size_t>(length));
+    return path.substr(0, path.rfind('/') + 1) + "Quorvane.so";
+}
+
+SampleFormat sampleFormat(const std::string& name) {
+    if (name == "pcm16") {
+        return SampleFormat::Pcm16;
+    }
+    return name == "pcm24" ? SampleFormat::Pcm24 : SampleFormat::Float;
+}
+
+void note(const std::string& text) {
+    std::fprintf(stderr, "quorvane-render: %s\n", text.c_str());
+}
+
+std::string formatDb(double linear) {
+    const double db = toDbfs(linear);
+    if (db == -std::numeric_limits<double>::infinity()) {
+        return "-inf dBFS";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f dBFS", db);
+    return text;
+}
+
+// Plug-ins print to stdout as they please; what this program reports there
+// goes through its own descriptor, and fd 1 is pointed at stderr.
+FILE* report = stdout;
+
+void separatePluginOutput() {
+    const int fd = dup(STDOUT_FILENO);
+    if (fd < 0) {
+        return;
+    }
+    std::fflush(stdout);
+    FILE* own = fdopen(fd, "w");
+    if (own != nullptr && dup2(STDERR_FILENO, STDOUT_FILENO) >= 0) {
+        report = own;
+    }
+}
+
+void printReport(const std::string& text) {
+    std::fputs(text.c_str(), report);
+    std::fflush(report);
+}
+
+// Ctrl-C, a closed terminal or kill: the unfinished output goes, then the
+// signal ends the program as it would have.
+void onTerminatingSignal(int signal) {
+    removeUnfinishedOutput();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+int run(const Options& options) {
+    HostState host;
+    host.sampleRate = options.rate;
+    host.blockSize = options.block;
+    if (options.verbose) {
+        host.log = note;
+    }
+
+    std::unique_ptr<AudioReader> input;
+    if (!options.input.empty()) {
+        input = std::make_unique<AudioReader>(options.input);
+        if (!options.rateGiven) {
+            if (input->sampleRate() < kMinRate || input->sampleRate() > kMaxRate) {
+                throw ArgumentError(options.input + " has a sample rate of " + std::to_string(input->sampleRate()) +
+                                    " Hz, outside " + std::to_string(kMinRate) + " to " + std::to_string(kMaxRate));
+            }
+            host.sampleRate = input->sampleRate();
+        } else if (input->sampleRate() != options.rate) {
+            throw ArgumentError(options.input + " is at " + std::to_string(input->sampleRate()) +
+                                " Hz but --rate asks for " + std::to_string(options.rate) +
+                                " Hz; resample it or leave --rate out");
+        }
+    }
+
+    Performance performance;
+    if (!options.midi.empty()) {
+        MidiSequence sequence = readMidiFile(options.midi);
+        performance.messages = std::move(sequence.messages);
+        performance.tempoBpm = sequence.initialTempoBpm;
+    }
+
+    VstPlugin plugin(options.plugin, host);
+    if (options.info || options.listParams) {
+        std::ostringstream text;
+        if (options.info) {
+            printPluginInfo(plugin, text);
+        }
+        if (options.listParams) {
+            printParameterList(plugin, text);
+        }
+        printReport(text.str());
+        return 0;
+    }
+    AEffect& fx = plugin.effect();
+    if (fx.numOutputs == 0) {
+        throw PluginError(options.plugin + " has no audio outputs: there is nothing to render");
+    }
+    if (input && fx.numInputs == 0) {
+        note("the plug-in has no audio inputs; " + options.input + " is not used");
+        input.reset();
+    }
+
+    std::vector<std::string> names;
+    auto parameterNames = [&]() -> const std::vector<std::string>& {
+        if (names.empty()) {
+            names = plugin.parameterNames();
+        }
+        return names;
+    };
+
+    // Written before the first block: the demo's sound, then the user's.
+    std::vector<std::pair<int, float>> settings;
+    const bool demo = options.midi.empty() && !input;
+    if (demo) {
+        performance.messages = demoMessages();
+        performance.tempoBpm = kDemoTempoBpm;
+        // Names this plug-in lacks are skipped: the demo's notes still play.
+        int missing = 0;
+        auto indexOf = [&](const char* name) {
+            for (std::size_t i = 0; i < parameterNames().size(); ++i) {
+                if (parameterNames()[i] == name) {
+                    return static_cast<int>(i);
+                }
+            }
+            ++missing;
+            return -1;
+        };
+        for (const DemoSetting& s : demoSettings()) {
+            if (const int index = indexOf(s.name); index >= 0) {
+                settings.emplace_back(index, s.value);
+            }
+        }
+        for (const DemoAutomation& a : demoAutomation()) {
+            if (const int index = indexOf(a.name); index >= 0) {
+                performance.automation.push_back({a.seconds, index, a.value});
+            }
+        }
+        if (missing > 0 && options.verbose) {
+            note("the plug-in lacks " + std::to_string(missing) + " of the demo's parameter writes; playing its notes");
+        }
+    }
+    for (const std::string& text : options.params) {
+        const ParameterText parsed = parseParameterSetting(text);
+        settings.emplace_back(findParameter(parameterNames(), parsed.name), parsed.value);
+    }
+    for (const std::string& text : options.automations) {
+        const ParameterText parsed = parseParameterAutomation(text);
+        performance.automation.push_back({parsed.seconds, findParameter(parameterNames(), parsed.name), parsed.value});
+    }
+    host.tempoBpm = performance.tempoBpm;
+
+    const std::int64_t inputFrames = input ? input->frames() : 0;
+    BlockSchedule schedule(performance, host.sampleRate, host.blockSize,
+                           renderFrames(performance, host.sampleRate, options.tail, inputFrames));
+    WavWriter output(options.output, fx.numOutputs, static_cast<int>(host.sampleRate), sampleFormat(options.format));
+
+    const auto started = std::chrono::steady_clock::now();
+    plugin.start();
+    for (const auto& [index, value] : settings) {
+        plugin.setParameter(index, value);
+    }
+    ProgressBar progress;
+    const RenderResult result =
+        renderPerformance(plugin, host, schedule, input.get(), output,
+                          [&progress](std::int64_t done, std::int64_t total) { progress.update(done, total); });
+    plugin.stop();
+    output.commit();
+    const double taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    progress.finish();
+
+    if (result.nonFinite > 0) {
+        note("the plug-in produced " + std::to_string(result.nonFinite) + " samples that are not numbers; written as 0");
+    }
+    if (result.peak > 1.0 && options.format != "float") {
+        note("the peak is above full scale; the " + options.format + " file is clipped");
+    }
+    if (result.peak == 0.0) {
+        note("the output is silent");
+    }
+    if (options.verbose) {
+        note(std::to_string(schedule.events().size()) + " MIDI events, " + std::to_string(schedule.writes().size()) +
+             " automation writes; the plug-in sent " + std::to_string(host.automateCalls) + " automation calls");
+    }
+    const double seconds = static_cast<double>(result.frames) / host.sampleRate;
+    char summary[1024];
+    std::snprintf(summary, sizeof summary,
+                  "Rendered %.2f s to %s (%d ch, %d Hz, %s): peak %s, RMS %s, took %.2f s, %.1fx real time\n",
+                  seconds, options.output.c_str(), result.channels, static_cast<int>(host.sampleRate),
+                  options.format.c_str(), formatDb(result.peak).c_str(), formatDb(result.rms).c_str(), taken,
+                  taken > 0.0 ? seconds / taken : 0.0);
+    printReport(summary);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    options.plugin = defaultPluginPath();
+
+    CLI::App app{"Renders a MIDI performance through a VST 2 plug-in into a WAV file.\n"
+                 "With no options it plays a built-in demo through Quorvane into quorvane-demo.wav.",
+                 "quorvane-render"};
+    app.get_formatter()->column_width(34);
+    // A repeated option takes its last value, as a shell alias plus an
+    // override expects; --param and --automate collect all of theirs.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--plugin", options.plugin, "VST 2 plug-in library (.so) to load")->capture_default_str();
+    app.add_option("--midi", options.midi,
+                   "Standard MIDI File to play, format 0 or 1 (default: the built-in demo performance, "
+                   "unless --input is given)");
+    app.add_option("-o,--output", options.output, "WAV file to write")->capture_default_str();
+    app.add_option("--rate", options.rate, "sample rate in Hz (default: 44100, or that of --input)")
+        ->check(CLI::Range(kMinRate, kMaxRate));
+    app.add_option("--block", options.block, "block size in frames")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 65536));
+    app.add_option("--tail", options.tail, "seconds rendered after the last event")
+        ->capture_default_str()
+        ->check(CLI::Range(0.0, 3600.0));
+    app.add_option("--format", options.format, "sample format of the WAV file")
+        ->capture_default_str()
+        ->check(CLI::IsMember({"float", "pcm16", "pcm24"}));
+    app.add_option("--input", options.input,
+                   "audio file fed to the plug-in's inputs (the render lasts at least as long); silence otherwise");
+    app.add_option("--param", options.params,
+                   "set a parameter before rendering: NAME=VALUE, with the name the plug-in reports or its index "
+                   "and a value from 0 to 1 (repeatable)")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--automate", options.automations,
+                   "write a parameter during the performance: NAME@SECONDS=VALUE; a block starts there "
+                   "(repeatable)")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_flag("--info", options.info, "print what the plug-in reports about itself and exit");
+    app.add_flag("--list-params", options.listParams,
+                 "print index, name, label, display text and value of every parameter and exit");
+    app.add_flag("-v,--verbose", options.verbose, "report the plug-in's calls to the host and other details");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "quorvane-render: %s (--help lists the options)\n", error.what());
+        return 2;
+    }
+    options.rateGiven = app.count("--rate") > 0;
+
+    separatePluginOutput();
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(signal, onTerminatingSignal);
+    }
+    try {
+        return run(options);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "quorvane-render: %s\n", error.what());
+        return 1;
+    }
+}
