@@ -1,0 +1,41 @@
+// Taking the parameters into the axis records.
+#include "engine/axis_layout.h"
+#include "plugin/adelay.h"
+
+namespace {
+
+// trunc(11 × v); NaN and values beyond any slot give -1, which reads as 0.0.
+std::int32_t sourceSlot(float value) {
+    const double slot = 11.0 * static_cast<double>(value);
+    return slot > -2147483648.0 && slot < 2147483648.0 ? static_cast<std::int32_t>(slot) : -1;
+}
+
+} // namespace
+
+void ADelay::updateAxes() {
+    // Cleared first: a parameter written while the copy runs raises the flag
+    // again and is taken at the next block.
+    paramsDirty = false;
+    for (const AxisBinding& binding : kAxisBindings) {
+        AxisRecord& axis = axes[binding.axis];
+        const SharedValue<float>* p = &params[binding.firstParameter];
+        if (axis.held) {
+            axis.target = p[kTargetPos].load();
+        }
+        axis.rate = p[kRate];
+        axis.overshoot = p[kOvershoot];
+        axis.staticPos = p[kStaticPos];
+        axis.staticRate = p[kStaticRate];
+        for (int m = 0; m < 2; ++m) {
+            AxisModulator& modulator = axis.modulators[m];
+            const int field = m == 0 ? kM0Source : kM1Source;
+            modulator.source = sourceSlot(p[field]);
+            modulator.amount = p[field + 1].load();
+            modulator.rate = p[field + 2];
+            modulator.overshoot = p[field + 3];
+        }
+    }
+    for (int i = 0; i < kNumModifiers; ++i) {
+        modifiers[i] = params[kModifierParameters[i]];
+    }
+}

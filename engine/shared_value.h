@@ -1,0 +1,28 @@
+// A value that another thread may write or read at any moment: the host's
+// parameter calls, the editor and the audio thread share a few fields, each
+// read and written whole. Relaxed ordering is all they need and costs nothing
+// on x86; it also tells the compiler (and ThreadSanitizer) the truth.
+#pragma once
+
+#include <atomic>
+
+template <typename T> class SharedValue {
+public:
+    constexpr SharedValue() noexcept : value(T{}) {}
+    constexpr explicit SharedValue(T initial) noexcept : value(initial) {}
+    SharedValue(const SharedValue&) = delete;
+    SharedValue& operator=(const SharedValue&) = delete;
+
+    T load() const noexcept { return value.load(std::memory_order_relaxed); }
+    void store(T newValue) noexcept { value.store(newValue, std::memory_order_relaxed); }
+
+    operator T() const noexcept { return load(); }
+    SharedValue& operator=(T newValue) noexcept {
+        store(newValue);
+        return *this;
+    }
+
+private:
+    std::atomic<T> value;
+    static_assert(std::atomic<T>::is_always_lock_free, "shared values must never take a lock");
+};

@@ -1,0 +1,67 @@
+// The three sections, one sample at a time: the tone, the LFO that feeds
+// modulation slot 6, and the feedback delay fed with the tone.
+#pragma once
+
+#include <cmath>
+
+#include "engine/feedback_delay.h"
+#include "engine/index_rounding.h"
+#include "engine/table_oscillator.h"
+
+// An axis output of 1.0 reads this far into an increment table.
+constexpr double kIncrementIndexScale = 16000.0;
+
+// Advances the phase by the increment an axis output selects; answers the
+// unrounded new phase.
+inline double advancePhase(TableOscillator& oscillator, float axisOut) {
+    const auto x = static_cast<float>(static_cast<double>(axisOut) * kIncrementIndexScale);
+    // An output of exactly 2.0 would read one past the table.
+    oscillator.increment = oscillator.incrementTable[boundedIndex(x, kIncrementTableSize)];
+    double p = static_cast<double>(oscillator.phase) + oscillator.increment;
+    while (p > kPhaseCycle) {
+        p -= kPhaseCycle;
+    }
+    oscillator.phase = static_cast<float>(p);
+    return p;
+}
+
+// Sine at the pitch the MY output gives, scaled by the MX output.
+inline double stepTone(TableOscillator& tone, float pitchOut, float levelOut) {
+    advancePhase(tone, pitchOut);
+    return static_cast<double>(levelOut) * tone.sineTable[boundedIndex(tone.phase, kSineTableSize)];
+}
+
+// A square wave between −depth² and +depth², high for the first half of the
+// cycle; rate from the LY output, depth from the LX output.
+inline float stepLfo(TableOscillator& lfo, float rateOut, float depthOut) {
+    const double p = advancePhase(lfo, rateOut);
+    const double sign = lfo.sineTable[static_cast<int>(p)] >= 0.0f ? 1.0 : -1.0;
+    return static_cast<float>(sign * (static_cast<double>(depthOut) * depthOut));
+}
+
+// Delay of 0.5 s per unit of the FY output, feedback 0.85 per unit of the FX
+// output. Answers tone plus echo.
+inline double stepDelay(FeedbackDelay& d, double tone, float timeOut, float feedbackOut, float sampleRate) {
+    double r = static_cast<double>(d.writePos) + static_cast<double>(sampleRate) * 0.5 * timeOut;
+    // The read position wraps by one slot less than the ring, as it always has.
+    if (r >= 99999.0) {
+        r -= 99999.0;
+    }
+    d.readPos = static_cast<float>(r);
+    // A read position beyond the memory (sample rates near 200 kHz, or no
+    // usable rate at all) reads silence.
+    double delayed = 0.0;
+    if (d.readPos >= 0.0f && d.readPos < static_cast<float>(kDelayMemorySize - 1)) {
+        const int k = roundedIndex(d.readPos);
+        const double f = static_cast<double>(d.readPos) - k;
+        delayed = static_cast<double>(d.buffer[k]) +
+                  f * (static_cast<double>(d.buffer[k + 1]) - static_cast<double>(d.buffer[k]));
+    }
+    d.feedback = static_cast<float>(static_cast<double>(feedbackOut) * 0.85);
+    d.wetGain = 1.0f;
+    // Echoes that grow without bound must not fill the memory with infinities.
+    const auto written = static_cast<float>(tone + static_cast<double>(d.feedback) * delayed);
+    d.buffer[d.writePos] = std::isfinite(written) ? written : 0.0f;
+    d.writePos = d.writePos - 1 < 0 ? d.writePos + (kDelayRingSize - 1) : d.writePos - 1;
+    return tone + delayed * static_cast<double>(d.wetGain);
+}

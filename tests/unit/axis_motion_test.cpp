@@ -1,0 +1,193 @@
+// The spring law, step by step.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/axis_motion.h"
+
+namespace {
+
+constexpr float kInvRate44100 = 1.0f / 44100.0f;
+const float kNoSources[11] = {};
+
+AxisRecord& restingAxis(AxisRecord& axis, float target, float rate, float overshoot) {
+    clearAxis(axis);
+    axis.target = target;
+    axis.rate = rate;
+    axis.overshoot = overshoot;
+    axis.staticPos = 0.5f;
+    axis.held = true;
+    axis.modulators[0].amount = 0.5f;
+    axis.modulators[0].rate = 0.5f;
+    axis.modulators[0].overshoot = 0.5f;
+    return axis;
+}
+
+void expectPrinted(float actual, double printed) {
+    const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(printed))) - 7);
+    EXPECT_LE(std::fabs(actual - printed), 0.5 * unit) << "actual " << actual << ", printed " << printed;
+}
+
+TEST(AxisMotion, ThreeSamplesFromRestEvaluatedInDoublePrecision) {
+    AxisRecord axis;
+    restingAxis(axis, 1.0f, 1.0f, 0.0f);
+    updateCoefficients(axis);
+    EXPECT_EQ(axis.stiffness, 0.8f);
+    EXPECT_EQ(axis.damping, 0.995f);
+
+    stepAxis(axis, kNoSources, 11, kInvRate44100);
+    EXPECT_EQ(axis.velocity, 0.8f);
+    expectPrinted(axis.pos, 1.8140590e-05);
+    stepAxis(axis, kNoSources, 11, kInvRate44100);
+    expectPrinted(axis.velocity, 1.5959855);
+    // Single-precision steps would give 5.4330740e-05 here.
+    EXPECT_EQ(axis.pos, 5.4330736e-05f);
+    stepAxis(axis, kNoSources, 11, kInvRate44100);
+    expectPrinted(axis.velocity, 2.3879621);
+    expectPrinted(axis.pos, 1.0847954e-04);
+    EXPECT_EQ(axis.out.load(), axis.pos) << "no modulation at amount 0.5";
+}
+
+TEST(AxisMotion, CoefficientsAcrossTheKnobRange) {
+    AxisRecord axis;
+    restingAxis(axis, 0.0f, 0.5f, 0.5f);
+    axis.staticRate = 1.0f;
+    updateCoefficients(axis);
+    EXPECT_FLOAT_EQ(axis.stiffness, 0.1f);
+    EXPECT_NEAR(axis.damping, 0.99935, 5e-6);
+    EXPECT_FLOAT_EQ(axis.staticCoeff, 0.8f);
+
+    restingAxis(axis, 0.0f, 0.0f, 1.0f);
+    updateCoefficients(axis);
+    EXPECT_EQ(axis.stiffness, 0.0f);
+    EXPECT_EQ(axis.damping, 1.0f);
+    EXPECT_FLOAT_EQ(axis.modulators[0].stiffness, static_cast<float>(0.99 * 0.25));
+}
+
+TEST(AxisMotion, ZeroRateNoLongerPullsTheAxis) {
+    AxisRecord axis;
+    restingAxis(axis, 1.0f, 0.0f, 0.0f);
+    axis.velocity = 10.0f;
+    updateCoefficients(axis);
+    stepAxis(axis, kNoSources, 11, kInvRate44100);
+    EXPECT_EQ(axis.accel, 0.0f);
+    EXPECT_EQ(axis.velocity, static_cast<float>(10.0 * static_cast<double>(0.995f)));
+}
+
+TEST(AxisMotion, FullOvershootOscillatesWithoutDecayAndTheOutputStaysClamped) {
+    AxisRecord axis;
+    restingAxis(axis, 1.0f, 1.0f, 1.0f);
+    updateCoefficients(axis);
+    float lowest = 10.0f, highest = -10.0f, maxPos = -10.0f;
+    for (int i = 0; i < 44100; ++i) {
+        stepAxis(axis, kNoSources, 11, kInvRate44100);
+        lowest = std::fmin(lowest, axis.out);
+        highest = std::fmax(highest, axis.out);
+        maxPos = std::fmax(maxPos, axis.pos);
+    }
+    EXPECT_GT(maxPos, 1.9f) << "undamped: the swing reaches twice the target";
+    EXPECT_EQ(lowest, 0.0f);
+    EXPECT_LE(highest, 2.0f);
+}
+
+TEST(AxisMotion, ModulatorChasesHalfTheSourceTimesTheAmountOffset) {
+    float sources[11] = {};
+    sources[6] = 1.0f;
+    AxisRecord axis;
+    restingAxis(axis, 0.5f, 0.0f, 0.0f);
+    axis.pos = 0.5f;
+    axis.modulators[0].source = 6;
+    axis.modulators[0].rate = 1.0f;
+    axis.modulators[0].overshoot = 0.0f;
+    for (float amount : {0.5f, 1.0f, 0.0f}) {
+        axis.modulators[0].amount = amount;
+        axis.modulators[0].pos = 0.0f;
+        axis.modulators[0].velocity = 0.0f;
+        for (int block = 0; block < 200; ++block) {
+            updateCoefficients(axis);
+            for (int i = 0; i < 256; ++i) {
+                stepAxis(axis, sources, 11, kInvRate44100);
+            }
+        }
+        EXPECT_NEAR(axis.modulators[0].pos, (amount - 0.5) * 1.0, 1e-3) << "amount " << amount;
+        EXPECT_NEAR(axis.out, 0.5 + (amount - 0.5), 1e-3) << "amount " << amount;
+    }
+}
+
+TEST(AxisMotion, SourceSlotsOutsideTheBankReadNothing) {
+    float sources[11];
+    for (float& s : sources) {
+        s = 1.0f;
+    }
+    AxisRecord axis;
+    restingAxis(axis, 0.5f, 0.0f, 0.0f);
+    axis.modulators[0].amount = 1.0f;
+    for (std::int32_t slot : {11, 12, -1, -100000, 2147483647}) {
+        axis.modulators[0].source = slot;
+        stepAxis(axis, sources, 11, kInvRate44100);
+        EXPECT_EQ(axis.modulators[0].target, 0.0f) << "slot " << slot;
+    }
+}
+
+TEST(AxisMotion, ReleasedTargetGlidesHomeAndStaticRateZeroKeepsIt) {
+    AxisRecord axis;
+    restingAxis(axis, 1.0f, 0.5f, 0.5f);
+    axis.held = false;
+    axis.staticRate = 0.0f;
+    updateCoefficients(axis);
+    for (int i = 0; i < 1000; ++i) {
+        stepAxis(axis, kNoSources, 11, kInvRate44100);
+    }
+    EXPECT_EQ(axis.target.load(), 1.0f);
+
+    axis.staticRate = 1.0f;
+    updateCoefficients(axis);
+    stepAxis(axis, kNoSources, 11, kInvRate44100);
+    EXPECT_FLOAT_EQ(axis.target, 1.0f - 0.5f * 0.8f) << "80 % of the way home in one sample";
+}
+
+TEST(AxisMotion, BlockStartSnapsEvenWhileHeldAndFlushesTinyMotion) {
+    AxisRecord axis;
+    restingAxis(axis, 0.50009f, 0.5f, 0.5f);
+    axis.pos = 0.50015f;
+    axis.velocity = 0.000009f;
+    axis.modulators[0].pos = -0.000009f;
+    axis.modulators[0].velocity = 0.00002f;
+    updateCoefficients(axis);
+    EXPECT_EQ(axis.pos, 0.50009f) << "position within 0.0001 of its target snaps onto it";
+    EXPECT_EQ(axis.target.load(), 0.5f) << "target within 0.0001 of the rest position snaps, though held";
+    EXPECT_EQ(axis.velocity, 0.0f);
+    EXPECT_EQ(axis.modulators[0].pos, 0.0f);
+    EXPECT_EQ(axis.modulators[0].velocity, 0.00002f);
+}
+
+TEST(AxisMotion, NonFiniteFieldsBecomeZeroAndFiniteOnesStayExact) {
+    AxisRecord axis;
+    restingAxis(axis, NAN, INFINITY, -INFINITY);
+    axis.pos = 0.123456789f;
+    axis.velocity = NAN;
+    axis.modulators[0].amount = NAN;
+    axis.modulators[1].rate = INFINITY;
+    axis.out = NAN;
+    resetNonFinite(axis);
+    EXPECT_EQ(axis.target.load(), 0.0f);
+    EXPECT_EQ(axis.rate, 0.0f);
+    EXPECT_EQ(axis.overshoot, 0.0f);
+    EXPECT_EQ(axis.velocity, 0.0f);
+    EXPECT_EQ(axis.modulators[0].amount.load(), 0.0f);
+    EXPECT_EQ(axis.modulators[1].rate, 0.0f);
+    EXPECT_EQ(axis.out.load(), 0.0f);
+    EXPECT_EQ(axis.pos, 0.123456789f);
+    EXPECT_EQ(axis.staticPos, 0.5f);
+}
+
+TEST(AxisMotion, AnOutputThatIsNoNumberReadsAsZero) {
+    AxisRecord axis;
+    restingAxis(axis, 1.0f, 1.0f, 0.0f);
+    updateCoefficients(axis);
+    stepAxis(axis, kNoSources, 11, NAN);
+    EXPECT_TRUE(std::isnan(axis.pos)) << "left for the block end to reset";
+    EXPECT_EQ(axis.out.load(), 0.0f);
+}
+
+} // namespace
