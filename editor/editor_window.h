@@ -30,6 +30,7 @@ public:
     void onMouseMove(std::int32_t x, std::int32_t y);
     void onMouseUp(std::int32_t x, std::int32_t y);
 
+    bool isWindowOpen() const { return isOpen != 0; }
     // The platform window, for the back end's own calls (frames, events).
     XplatWindow& platformWindow() { return window; }
 
