@@ -16,8 +16,10 @@ constexpr AxisBinding kAxisBindings[kNumAxes] = {
     {kAxisFX, FXTargetPos}, {kAxisLY, LYTargetPos}, {kAxisLX, LXTargetPos},
 };
 
-// The per-block and per-sample steps visit the axes in this order.
+// The per-block and per-sample steps visit the axes in this order; the
+// lanes of the per-sample step follow it.
 constexpr AxisIndex kMotionOrder[kNumAxes] = {kAxisMX, kAxisMY, kAxisFX, kAxisFY, kAxisLY, kAxisLX};
+enum MotionLane : int { kLaneMX, kLaneMY, kLaneFX, kLaneFY, kLaneLY, kLaneLX };
 
 constexpr ParameterIndex kModifierParameters[] = {MModifier0, MModifier1, FModifier0,
                                                   FModifier1, LModifier0, LModifier1};

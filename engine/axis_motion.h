@@ -1,11 +1,12 @@
-// The spring law. Every step is worked out in double precision from the
-// single-precision fields and rounded to single only where it is stored into
-// a field; the samples depend on exactly that.
+// The spring law's block-level part: coefficients, snapping, flushing, and
+// the guard against values that are no number. The per-sample part runs in
+// engine/axis_lanes.h.
 #pragma once
 
 #include <cmath>
 
 #include "engine/axis_record.h"
+#include "engine/coefficient_memo.h"
 #include "engine/engine_math.h"
 
 // Closer than this at a block start and the position snaps onto its target,
@@ -19,16 +20,18 @@ inline float flushed(float value) {
     return std::fabs(static_cast<double>(value)) < kFlushLevel ? 0.0f : value;
 }
 
-inline float modulationSource(const float* sources, int count, std::int32_t slot) {
-    return slot >= 0 && slot < count ? sources[slot] : 0.0f;
+inline float dampingFor(float overshoot) {
+    return static_cast<float>(0.995 + 0.005 * enginePow(overshoot, 0.2));
 }
 
 // Once per block: damping and stiffness from rate and overshoot, snapping,
 // flushing.
-inline void updateCoefficients(AxisRecord& axis) {
-    axis.damping = static_cast<float>(0.995 + 0.005 * enginePow(axis.overshoot, 0.2));
-    axis.stiffness = static_cast<float>(0.8 * enginePow(axis.rate, 3.0));
-    axis.staticCoeff = static_cast<float>(0.8 * enginePow(axis.staticRate, 5.0));
+inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
+    axis.damping = memo.damping(axis.overshoot, dampingFor);
+    axis.stiffness =
+        memo.stiffness(axis.rate, [](float rate) { return static_cast<float>(0.8 * enginePow(rate, 3.0)); });
+    axis.staticCoeff = memo.staticCoeff(
+        axis.staticRate, [](float staticRate) { return static_cast<float>(0.8 * enginePow(staticRate, 5.0)); });
     const float target = axis.target;
     if (std::fabs(static_cast<double>(axis.pos) - target) < kSnapDistance) {
         axis.pos = target;
@@ -37,38 +40,13 @@ inline void updateCoefficients(AxisRecord& axis) {
         axis.target = axis.staticPos;
     }
     AxisModulator& modulator = axis.modulators[0];
-    modulator.damping = static_cast<float>(0.995 + 0.005 * enginePow(modulator.overshoot, 0.2));
-    modulator.stiffness = static_cast<float>(0.99 * enginePow(modulator.rate, 2.0));
+    modulator.damping = memo.modulatorDamping(modulator.overshoot, dampingFor);
+    modulator.stiffness = memo.modulatorStiffness(
+        modulator.rate, [](float rate) { return static_cast<float>(0.99 * enginePow(rate, 2.0)); });
     modulator.pos = flushed(modulator.pos);
     modulator.velocity = flushed(modulator.velocity);
     axis.pos = flushed(axis.pos);
     axis.velocity = flushed(axis.velocity);
-}
-
-// Once per sample. invSampleRate is the single-precision 1 / sample rate.
-inline void stepAxis(AxisRecord& axis, const float* sources, int sourceCount, float invSampleRate) {
-    const float target = axis.target;
-    axis.accel = static_cast<float>((static_cast<double>(target) - axis.pos) * axis.stiffness);
-    axis.velocity =
-        static_cast<float>(static_cast<double>(axis.accel) + static_cast<double>(axis.velocity) * axis.damping);
-    axis.pos = static_cast<float>(static_cast<double>(axis.pos) + static_cast<double>(axis.velocity) * invSampleRate);
-    if (!axis.held) {
-        axis.target = static_cast<float>(static_cast<double>(target) -
-                                         (static_cast<double>(target) - axis.staticPos) * axis.staticCoeff);
-    }
-
-    AxisModulator& modulator = axis.modulators[0];
-    modulator.target = static_cast<float>((static_cast<double>(modulator.amount) - 0.5) *
-                                          modulationSource(sources, sourceCount, modulator.source));
-    modulator.accel = static_cast<float>((static_cast<double>(modulator.target) - modulator.pos) * modulator.stiffness);
-    modulator.velocity = static_cast<float>(static_cast<double>(modulator.accel) +
-                                            static_cast<double>(modulator.velocity) * modulator.damping);
-    modulator.pos = static_cast<float>(static_cast<double>(modulator.pos) +
-                                       static_cast<double>(modulator.velocity) * invSampleRate);
-
-    // A value that is no number lands on 0.0 like a negative one.
-    const double v = static_cast<double>(axis.pos) + modulator.pos;
-    axis.out = v > 2.0 ? 2.0f : (v >= 0.0 ? static_cast<float>(v) : 0.0f);
 }
 
 // Garbage from the host (NaN, infinities, values that overflow the spring)

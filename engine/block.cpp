@@ -2,6 +2,7 @@
 // tone, the LFO and the delay, then the targets back into the parameters.
 #include <cmath>
 
+#include "engine/axis_lanes.h"
 #include "engine/axis_layout.h"
 #include "engine/axis_motion.h"
 #include "engine/sound_sections.h"
@@ -19,20 +20,26 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
     float* left = outputs != nullptr ? outputs[0] : nullptr;
     float* right = outputs != nullptr ? outputs[1] : nullptr;
 
-    for (AxisIndex a : kMotionOrder) {
-        updateCoefficients(axes[a]);
-        resetNonFinite(axes[a]);
+    AxisRecord* const ordered[kNumAxes] = {&axes[kMotionOrder[0]], &axes[kMotionOrder[1]], &axes[kMotionOrder[2]],
+                                           &axes[kMotionOrder[3]], &axes[kMotionOrder[4]], &axes[kMotionOrder[5]]};
+    for (int lane = 0; lane < kNumAxes; ++lane) {
+        updateCoefficients(*ordered[lane], coefficientMemos[kMotionOrder[lane]]);
+        resetNonFinite(*ordered[lane]);
     }
 
+    AxisLanes lanes;
+    lanes.load(ordered, kNumModSources);
+    float sourceBank[kSourceBankSlots] = {};
+    for (int slot = 0; slot < kNumModSources; ++slot) {
+        sourceBank[slot] = modSources[slot];
+    }
     for (VstInt32 i = 0; i < sampleFrames; ++i) {
         // All six axes read the LFO value of the previous sample.
-        for (AxisIndex a : kMotionOrder) {
-            stepAxis(axes[a], modSources, kNumModSources, invSampleRate);
-        }
-        const double tone = stepTone(toneOsc, axes[kAxisMY].out, axes[kAxisMX].out);
-        modSources[kLfoSourceSlot] = stepLfo(lfoOsc, axes[kAxisLY].out, axes[kAxisLX].out);
+        lanes.step(sourceBank, invSampleRate);
+        const double tone = stepTone(toneOsc, lanes.out(kLaneMY), lanes.out(kLaneMX));
+        sourceBank[kLfoSourceSlot] = stepLfo(lfoOsc, lanes.out(kLaneLY), lanes.out(kLaneLX));
         const auto sample =
-            static_cast<float>(stepDelay(delay, tone, axes[kAxisFY].out, axes[kAxisFX].out, sampleRate));
+            static_cast<float>(stepDelay(delay, tone, lanes.out(kLaneFY), lanes.out(kLaneFX), sampleRate));
         const float safeSample = std::isfinite(sample) ? sample : 0.0f;
         if (left != nullptr) {
             left[i] = safeSample;
@@ -41,6 +48,8 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
             right[i] = safeSample;
         }
     }
+    lanes.store();
+    modSources[kLfoSourceSlot] = sourceBank[kLfoSourceSlot];
 
     // A spring driven past the float range within the block leaves nothing
     // behind; the parameters then show where each target stands.

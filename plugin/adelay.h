@@ -7,6 +7,7 @@
 #pragma once
 
 #include "engine/axis_record.h"
+#include "engine/coefficient_memo.h"
 #include "engine/feedback_delay.h"
 #include "engine/shared_value.h"
 #include "engine/table_oscillator.h"
@@ -59,6 +60,7 @@ public:
     TableOscillator lfoOsc;
     FeedbackDelay delay;
     HeldNotes heldNotes;
+    AxisCoefficientMemo coefficientMemos[kNumAxes];
 
 private:
     void fillTables();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "loaded_plugin.h"
+#include "tests/support/signal_measures.h"
 #include "tests/support/recording_host.h"
 
 namespace {
@@ -109,6 +110,35 @@ TEST(PluginLibrary, EditorOpensIdlesAndClosesAsHostsDriveIt) {
         EXPECT_EQ(dispatch(effect, effEditClose), 0);
     }
     EXPECT_EQ(host.count(audioMasterAutomate), 0) << "drawing automates nothing";
+    EXPECT_EQ(dispatch(effect, effClose), 1);
+}
+
+TEST(PluginLibrary, ANoteThroughTheDescriptorPlaysItsPitch) {
+    LoadedPlugin library;
+    RecordingHost host;
+    AEffect* effect = library.entry("main")(RecordingHost::callback);
+    dispatch(effect, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    dispatch(effect, effMainsChanged, 0, 1);
+
+    VstMidiEvent note{};
+    note.type = kVstMidiType;
+    note.byteSize = sizeof note;
+    note.midiData[0] = static_cast<char>(0x9A); // channel 11
+    note.midiData[1] = 81;
+    note.midiData[2] = 100;
+    VstEvents events{};
+    events.numEvents = 1;
+    events.events[0] = reinterpret_cast<VstEvent*>(&note);
+    EXPECT_EQ(dispatch(effect, effProcessEvents, 0, 0, &events), 1);
+
+    std::vector<float> left(88200), right(88200);
+    for (std::size_t start = 0; start < left.size(); start += 441) {
+        float* outputs[2] = {left.data() + start, right.data() + start};
+        effect->processReplacing(effect, nullptr, outputs, 441);
+    }
+    EXPECT_NEAR(measureFrequency(left, 44100, 88200, 44100.0), 880.0, 0.05);
+    EXPECT_EQ(left, right);
+    EXPECT_EQ(effect->getParameter(effect, 0), 0.625f) << "the note's pitch target, written back";
     EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 

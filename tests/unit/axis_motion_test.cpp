@@ -2,13 +2,52 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 
+#include "engine/axis_lanes.h"
 #include "engine/axis_motion.h"
 
 namespace {
 
 constexpr float kInvRate44100 = 1.0f / 44100.0f;
-const float kNoSources[11] = {};
+const float kNoSources[kSourceBankSlots] = {};
+
+// Steps records through the lanes; lanes without a record of the test's get
+// a resting axis.
+class Lanes {
+public:
+    explicit Lanes(std::initializer_list<AxisRecord*> chosen) {
+        int lane = 0;
+        for (AxisRecord* axis : chosen) {
+            records[lane++] = axis;
+        }
+        for (; lane < kNumAxes; ++lane) {
+            clearAxis(resting[lane]);
+            records[lane] = &resting[lane];
+        }
+    }
+    void samples(int count, const float* bank = kNoSources, float invSampleRate = kInvRate44100) {
+        AxisLanes lanes;
+        lanes.load(records, 11);
+        for (int i = 0; i < count; ++i) {
+            lanes.step(bank, invSampleRate);
+        }
+        lanes.store();
+    }
+
+private:
+    AxisRecord* records[kNumAxes];
+    AxisRecord resting[kNumAxes];
+};
+
+void stepAxis(AxisRecord& axis, const float* bank, int /*bankSize*/, float invSampleRate, int count = 1) {
+    Lanes({&axis}).samples(count, bank, invSampleRate);
+}
+
+void updateCoefficients(AxisRecord& axis) {
+    AxisCoefficientMemo memo;
+    updateCoefficients(axis, memo);
+}
 
 AxisRecord& restingAxis(AxisRecord& axis, float target, float rate, float overshoot) {
     clearAxis(axis);
@@ -91,7 +130,7 @@ TEST(AxisMotion, FullOvershootOscillatesWithoutDecayAndTheOutputStaysClamped) {
 }
 
 TEST(AxisMotion, ModulatorChasesHalfTheSourceTimesTheAmountOffset) {
-    float sources[11] = {};
+    float sources[kSourceBankSlots] = {};
     sources[6] = 1.0f;
     AxisRecord axis;
     restingAxis(axis, 0.5f, 0.0f, 0.0f);
@@ -105,9 +144,7 @@ TEST(AxisMotion, ModulatorChasesHalfTheSourceTimesTheAmountOffset) {
         axis.modulators[0].velocity = 0.0f;
         for (int block = 0; block < 200; ++block) {
             updateCoefficients(axis);
-            for (int i = 0; i < 256; ++i) {
-                stepAxis(axis, sources, 11, kInvRate44100);
-            }
+            stepAxis(axis, sources, 11, kInvRate44100, 256);
         }
         EXPECT_NEAR(axis.modulators[0].pos, (amount - 0.5) * 1.0, 1e-3) << "amount " << amount;
         EXPECT_NEAR(axis.out, 0.5 + (amount - 0.5), 1e-3) << "amount " << amount;
@@ -115,10 +152,11 @@ TEST(AxisMotion, ModulatorChasesHalfTheSourceTimesTheAmountOffset) {
 }
 
 TEST(AxisMotion, SourceSlotsOutsideTheBankReadNothing) {
-    float sources[11];
+    float sources[kSourceBankSlots];
     for (float& s : sources) {
         s = 1.0f;
     }
+    sources[kSilentSourceSlot] = 0.0f;
     AxisRecord axis;
     restingAxis(axis, 0.5f, 0.0f, 0.0f);
     axis.modulators[0].amount = 1.0f;
@@ -135,9 +173,7 @@ TEST(AxisMotion, ReleasedTargetGlidesHomeAndStaticRateZeroKeepsIt) {
     axis.held = false;
     axis.staticRate = 0.0f;
     updateCoefficients(axis);
-    for (int i = 0; i < 1000; ++i) {
-        stepAxis(axis, kNoSources, 11, kInvRate44100);
-    }
+    stepAxis(axis, kNoSources, 11, kInvRate44100, 1000);
     EXPECT_EQ(axis.target.load(), 1.0f);
 
     axis.staticRate = 1.0f;
@@ -188,6 +224,34 @@ TEST(AxisMotion, AnOutputThatIsNoNumberReadsAsZero) {
     stepAxis(axis, kNoSources, 11, NAN);
     EXPECT_TRUE(std::isnan(axis.pos)) << "left for the block end to reset";
     EXPECT_EQ(axis.out.load(), 0.0f);
+}
+
+TEST(AxisMotion, EveryLaneComputesExactlyLikeTheFirst) {
+    float bank[kSourceBankSlots] = {};
+    bank[6] = -0.7f;
+    AxisRecord together[kNumAxes];
+    AxisRecord alone[kNumAxes];
+    for (int lane = 0; lane < kNumAxes; ++lane) {
+        for (AxisRecord* axis : {&together[lane], &alone[lane]}) {
+            restingAxis(*axis, 0.1f + 0.15f * lane, 0.2f + 0.1f * lane, 0.9f - 0.1f * lane);
+            axis->held = lane % 2 == 0;
+            axis->staticRate = 0.3f;
+            axis->modulators[0].source = lane == 3 ? 40 : 6;
+            axis->modulators[0].amount = 0.05f * lane;
+            axis->modulators[0].rate = 0.9f;
+            updateCoefficients(*axis);
+        }
+    }
+    Lanes({&together[0], &together[1], &together[2], &together[3], &together[4], &together[5]}).samples(3000, bank);
+    for (int lane = 0; lane < kNumAxes; ++lane) {
+        stepAxis(alone[lane], bank, 11, kInvRate44100, 3000);
+        EXPECT_EQ(together[lane].pos, alone[lane].pos) << "lane " << lane;
+        EXPECT_EQ(together[lane].velocity, alone[lane].velocity) << "lane " << lane;
+        EXPECT_EQ(together[lane].target.load(), alone[lane].target.load()) << "lane " << lane;
+        EXPECT_EQ(together[lane].modulators[0].pos, alone[lane].modulators[0].pos) << "lane " << lane;
+        EXPECT_EQ(together[lane].out.load(), alone[lane].out.load()) << "lane " << lane;
+    }
+    EXPECT_NE(together[0].pos, together[1].pos);
 }
 
 } // namespace
