@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <new>
 
+#include "editor/editor_window.h"
 #include "shell/plugin_entry.h"
 
 namespace {
@@ -47,6 +48,10 @@ ADelay::ADelay(audioMasterCallback audioMaster) : AudioEffectX(audioMaster, kNum
     }
     paramsDirty = true;
     updateAxes();
+
+    // The editor installs itself through setEditor; without memory for it
+    // the instance simply has no editor.
+    new (std::nothrow) EditorWindow(this);
 
     suspend();
 }

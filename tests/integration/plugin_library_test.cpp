@@ -36,7 +36,7 @@ TEST(PluginLibrary, TwoInstancesLiveSideBySideAndCloseCleanly) {
         EXPECT_EQ(effect->numOutputs, 2);
         EXPECT_EQ(effect->numParams, 90);
         EXPECT_EQ(effect->numPrograms, 1);
-        EXPECT_EQ(effect->flags, 0x118);
+        EXPECT_EQ(effect->flags, 0x119);
         EXPECT_EQ(effect->uniqueID, fourCharCode('Q', 'r', 'v', 'x'));
         EXPECT_EQ(effect->version, 1);
         EXPECT_NE(effect->processReplacing, nullptr);
@@ -84,6 +84,32 @@ TEST(PluginLibrary, ALifeCycleAsHostsDriveIt) {
     EXPECT_STREQ(text, "untouched");
     EXPECT_EQ(dispatch(effect, effGetProgram), 0);
     dispatch(effect, effMainsChanged, 0, 0);
+    EXPECT_EQ(dispatch(effect, effClose), 1);
+}
+
+// The editor as a host drives it: size first, then open, idle ticks with
+// parameter writes in between, close, and a second open and close.
+TEST(PluginLibrary, EditorOpensIdlesAndClosesAsHostsDriveIt) {
+    LoadedPlugin library;
+    RecordingHost host;
+    AEffect* effect = library.entry("main")(RecordingHost::callback);
+    ASSERT_NE(effect, nullptr);
+    ASSERT_EQ(effect->flags & effFlagsHasEditor, effFlagsHasEditor);
+    ERect* rect = nullptr;
+    EXPECT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 0);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->bottom - rect->top, 420);
+    EXPECT_EQ(rect->right - rect->left, 500);
+    EXPECT_EQ(dispatch(effect, effEditIdle), 0); // before open: draws nothing
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(dispatch(effect, effEditOpen), 1);
+        for (int tick = 0; tick < 5; ++tick) {
+            effect->setParameter(effect, tick, 2.0f * static_cast<float>(tick) - 3.0f);
+            EXPECT_EQ(dispatch(effect, effEditIdle), 0);
+        }
+        EXPECT_EQ(dispatch(effect, effEditClose), 0);
+    }
+    EXPECT_EQ(host.count(audioMasterAutomate), 0) << "drawing automates nothing";
     EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 

@@ -33,7 +33,7 @@ TEST(Entry, TheDescriptorPresentsAStereoSynth) {
     EXPECT_EQ(effect->numOutputs, 2);
     EXPECT_EQ(effect->numPrograms, 1);
     EXPECT_EQ(effect->numParams, 90);
-    EXPECT_EQ(effect->flags, effFlagsCanMono | effFlagsCanReplacing | effFlagsIsSynth);
+    EXPECT_EQ(effect->flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing | effFlagsIsSynth);
     EXPECT_EQ(effect->uniqueID, fourCharCode('Q', 'r', 'v', 'x'));
     EXPECT_EQ(effect->version, 1);
     EXPECT_EQ(effect->ioRatio, 1.0f);

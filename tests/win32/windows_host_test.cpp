@@ -49,7 +49,7 @@ TEST_F(DllTest, DescriptorAsAWindowsHostReadsIt) {
     EXPECT_EQ(effect->numParams, 90);
     EXPECT_EQ(effect->numInputs, 0);
     EXPECT_EQ(effect->numOutputs, 2);
-    EXPECT_EQ(effect->flags, 0x118);
+    EXPECT_EQ(effect->flags, 0x119);
     EXPECT_EQ(effect->uniqueID, fourCharCode('Q', 'r', 'v', 'x'));
     EXPECT_EQ(effect->version, 1);
     EXPECT_EQ(effect->ioRatio, 1.0f);
@@ -93,6 +93,24 @@ TEST_F(DllTest, TwoInstancesAtOnce) {
     EXPECT_NE(first, second);
     EXPECT_EQ(dispatch(first, effClose), 1);
     EXPECT_EQ(dispatch(second, effClose), 1);
+}
+
+// The DLL finds its bitmaps among its resources while a host opens, idles
+// and closes the editor.
+TEST_F(DllTest, EditorOpensIdlesAndCloses) {
+    RecordingHost host;
+    AEffect* effect = entry(RecordingHost::callback);
+    ASSERT_NE(effect, nullptr);
+    ERect* rect = nullptr;
+    EXPECT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 0);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right, 500);
+    EXPECT_EQ(rect->bottom, 420);
+    EXPECT_EQ(dispatch(effect, effEditOpen), 1);
+    effect->setParameter(effect, 14, 0.75f);
+    EXPECT_EQ(dispatch(effect, effEditIdle), 0);
+    EXPECT_EQ(dispatch(effect, effEditClose), 0);
+    EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 
 } // namespace
