@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "host_window.h"
 #include "shell/vst2.h"
 #include "tests/support/recording_host.h"
 
@@ -95,8 +96,7 @@ TEST_F(DllTest, TwoInstancesAtOnce) {
     EXPECT_EQ(dispatch(second, effClose), 1);
 }
 
-// The DLL finds its bitmaps among its resources while a host opens, idles
-// and closes the editor.
+// A host opens the editor in its window, idles it and closes it.
 TEST_F(DllTest, EditorOpensIdlesAndCloses) {
     RecordingHost host;
     AEffect* effect = entry(RecordingHost::callback);
@@ -106,10 +106,13 @@ TEST_F(DllTest, EditorOpensIdlesAndCloses) {
     ASSERT_NE(rect, nullptr);
     EXPECT_EQ(rect->right, 500);
     EXPECT_EQ(rect->bottom, 420);
-    EXPECT_EQ(dispatch(effect, effEditOpen), 1);
+    HostWindow& window = HostWindow::shared();
+    EXPECT_EQ(dispatch(effect, effEditOpen, 0, 0, window.handle()), 1);
+    EXPECT_NE(window.editorWindow(), nullptr);
     effect->setParameter(effect, 14, 0.75f);
     EXPECT_EQ(dispatch(effect, effEditIdle), 0);
     EXPECT_EQ(dispatch(effect, effEditClose), 0);
+    EXPECT_EQ(window.editorWindow(), nullptr);
     EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 
