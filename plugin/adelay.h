@@ -43,6 +43,10 @@ public:
     void suspend() override {}
     void resume() override;
 
+    // A picture of the editor for hosts without a window system
+    // (plugin/editor_picture_request.cpp).
+    VstIntPtr vendorSpecific(VstInt32 request, VstIntPtr size, void* buffer, float unused) override;
+
     // MIDI (plugin/events.cpp).
     VstInt32 processEvents(VstEvents* events) override;
 
