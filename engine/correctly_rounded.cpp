@@ -508,6 +508,31 @@ double correctlyRoundedPow(double x, double y) {
     if (ay >= 0x1p64) {
         return (ax > 1.0) == (y > 0.0) ? kInfinity : 0.0;
     }
+    // A power of two to a power that makes the exponent an integer is exact,
+    // and 2^-1075 lies exactly halfway between 0 and the smallest subnormal:
+    // no estimate can round that, so these are built directly.
+    const uint64_t axBits = bitsOf(ax);
+    if ((axBits & kFractionBits) == 0 || ((axBits >> 52) == 0 && (axBits & (axBits - 1)) == 0)) {
+        int a = exponentOf(ax);
+        if ((axBits >> 52) == 0) { // subnormal: its single bit sets the exponent
+            a = -1074;
+            for (uint64_t b = axBits; b > 1; b >>= 1) {
+                ++a;
+            }
+        }
+        const DoubleDouble ay2 = twoProduct(static_cast<double>(a), y);
+        if (ay2.lo == 0.0 && isInteger(ay2.hi)) {
+            const double e = ay2.hi;
+            if (e >= 1024.0) {
+                return sign * kInfinity;
+            }
+            if (e < -1074.0) {
+                return sign * 0.0; // 2^-1075 ties to the even 0
+            }
+            const int n = static_cast<int>(e);
+            return sign * (n < -1022 ? powerOfTwo(n + 1074) * 0x1p-1074 : powerOfTwo(n));
+        }
+    }
     const DoubleDouble product = multiply(naturalLog(ax), y);
     const double t = product.hi;
     if (t > 709.79) { // above ln(DBL_MAX) + 2^-40
