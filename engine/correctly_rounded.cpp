@@ -255,12 +255,14 @@ double exactIntegerPower(double ax, int n) {
         mantissa >>= 1;
         ++exponent;
     }
-    constexpr int kMaxWords = 108; // 53 * 64 bits
-    uint32_t p[kMaxWords] = {1};
+    constexpr int kMaxWords = 108; // 53 * 64 bits, and room for a step's carries
+    uint32_t p[kMaxWords];
+    p[0] = 1;
     int words = 1;
     const uint32_t m0 = static_cast<uint32_t>(mantissa);
     const uint32_t m1 = static_cast<uint32_t>(mantissa >> 32);
     for (int k = 0; k < n; ++k) {
+        // p = p * (m0 + m1 2^32): the m0 row and the m1 row one word up.
         uint64_t carry0 = 0;
         uint64_t carry1 = 0;
         uint32_t previous = 0; // p[i - 1] before this step, for the m1 row
@@ -296,17 +298,33 @@ double exactIntegerPower(double ax, int n) {
     if (drop < 0) {
         drop = 0;
     }
-    auto bit = [&](int i) { return i >= 0 && i / 32 < words ? (p[i / 32] >> (i % 32)) & 1u : 0u; };
-    uint64_t kept = 0;
-    for (int i = length - 1; i >= drop; --i) {
-        kept = (kept << 1) | bit(i);
-    }
-    bool sticky = false;
-    for (int i = 0; i < drop - 1 && !sticky; ++i) {
-        sticky = bit(i) != 0;
-    }
-    if (drop > 0 && bit(drop - 1) != 0 && (sticky || (kept & 1) != 0)) {
-        ++kept;
+    // Bits [from, from + 64) of p, zeros beyond its ends.
+    auto bitsFrom = [&](int from) {
+        uint64_t result = 0;
+        for (int i = 0; i < 3; ++i) {
+            const int w = (from >= 0 ? from / 32 : -((31 - from) / 32)) + i;
+            const uint64_t value = w >= 0 && w < words ? p[w] : 0u;
+            const int shift = 32 * w - from; // where word w's bit 0 lands
+            if (shift >= 0 && shift < 64) {
+                result |= value << shift;
+            } else if (shift < 0 && shift > -32) {
+                result |= value >> -shift;
+            }
+        }
+        return result;
+    };
+    const uint64_t keptMask = drop >= length ? 0 : (~0ull >> (64 - (length - drop)));
+    uint64_t kept = bitsFrom(drop) & keptMask;
+    if (drop > 0) {
+        const bool roundBit = ((bitsFrom(drop - 1) & 1) != 0);
+        bool sticky = false;
+        for (int w = 0; w < words && 32 * w < drop - 1 && !sticky; ++w) {
+            const int below = drop - 1 - 32 * w; // bits of word w under the round bit
+            sticky = (below >= 32 ? p[w] : p[w] & ((1u << below) - 1)) != 0;
+        }
+        if (roundBit && (sticky || (kept & 1) != 0)) {
+            ++kept;
+        }
     }
     // kept * 2^(power + drop), kept < 2^54: exact unless it overflows.
     const int e = power + drop;
@@ -496,6 +514,9 @@ double correctlyRoundedPow(double x, double y) {
     }
     if (y == -1.0) {
         return 1.0 / x;
+    }
+    if (y == 3.0 && (bitsOf(ax) & 0x7ffffffull) == 0 && ax >= 0x1p-511 && ax < 0x1p511) {
+        return x * x * x; // x * x is exact for a mantissa of 26 bits (a float's has 24): one rounding
     }
     if (y >= 3.0 && y <= 64.0 && isInteger(y)) {
         return sign * exactIntegerPower(ax, static_cast<int>(y));
