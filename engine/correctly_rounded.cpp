@@ -237,30 +237,16 @@ DoubleDouble reduceLarge(double x, int& quadrant, double& fractionMagnitude) {
     return x < 0.0 ? DoubleDouble{-sign * r.hi, -sign * r.lo} : DoubleDouble{sign * r.hi, sign * r.lo};
 }
 
-// |x|^n for an integer 3 <= n <= 64 and finite |x| > 0: the mantissa's n-th
-// power is exact in 32-bit words, and it is rounded once, to a normal or a
-// subnormal double or to infinity.
-double exactIntegerPower(double ax, int n) {
-    uint64_t bits = bitsOf(ax);
-    int exponent;
-    uint64_t mantissa;
-    if ((bits >> 52) == 0) {
-        mantissa = bits & kFractionBits;
-        exponent = -1074;
-    } else {
-        mantissa = (bits & kFractionBits) | (1ull << 52);
-        exponent = static_cast<int>(bits >> 52) - 1075;
-    }
-    while ((mantissa & 1) == 0) { // fewer words for short mantissas, such as a float's
-        mantissa >>= 1;
-        ++exponent;
-    }
-    constexpr int kMaxWords = 108; // 53 * 64 bits, and room for a step's carries
-    uint32_t p[kMaxWords];
+// Room for base^n in 32-bit words, least significant first, for a base below
+// 2^54 and n up to 64 (n * 54 bits), and a step's carries.
+constexpr int kMaxWords = 112;
+
+// base^n exactly; returns the number of words.
+int raiseInteger(uint32_t (&p)[kMaxWords], uint64_t base, int n) {
     p[0] = 1;
     int words = 1;
-    const uint32_t m0 = static_cast<uint32_t>(mantissa);
-    const uint32_t m1 = static_cast<uint32_t>(mantissa >> 32);
+    const uint32_t m0 = static_cast<uint32_t>(base);
+    const uint32_t m1 = static_cast<uint32_t>(base >> 32);
     for (int k = 0; k < n; ++k) {
         // p = p * (m0 + m1 2^32): the m0 row and the m1 row one word up.
         uint64_t carry0 = 0;
@@ -283,6 +269,34 @@ double exactIntegerPower(double ax, int n) {
             --words;
         }
     }
+    return words;
+}
+
+// A positive finite double as odd * 2^exponent.
+void oddAndExponent(double x, uint64_t& odd, int& exponent) {
+    const uint64_t bits = bitsOf(x);
+    if ((bits >> 52) == 0) {
+        odd = bits & kFractionBits;
+        exponent = -1074;
+    } else {
+        odd = (bits & kFractionBits) | (1ull << 52);
+        exponent = static_cast<int>(bits >> 52) - 1075;
+    }
+    while ((odd & 1) == 0) {
+        odd >>= 1;
+        ++exponent;
+    }
+}
+
+// |x|^n for an integer 3 <= n <= 64 and finite |x| > 0: the mantissa's n-th
+// power is exact in 32-bit words, and it is rounded once, to a normal or a
+// subnormal double or to infinity.
+double exactIntegerPower(double ax, int n) {
+    uint64_t mantissa; // odd: fewer words for short mantissas, such as a float's
+    int exponent;
+    oddAndExponent(ax, mantissa, exponent);
+    uint32_t p[kMaxWords];
+    const int words = raiseInteger(p, mantissa, n);
     int length = 32 * (words - 1);
     for (uint32_t top = p[words - 1]; top != 0; top >>= 1) {
         ++length;
@@ -332,6 +346,53 @@ double exactIntegerPower(double ax, int n) {
         return static_cast<double>(kept) * powerOfTwo(e + 1074) * 0x1p-1074;
     }
     return scale(static_cast<double>(kept), e);
+}
+
+// Whether x^y is exactly halfway between the positive doubles with bit
+// patterns lower and lower + 1. With y = p / 2^k (p odd) that needs x^p =
+// m^(2^k); writing x = X 2^a and m = M 2^b with X and M odd, a p = b 2^k and
+// X^p = M^(2^k). As M has at most 54 bits and X at most 53, X > 1 forces X =
+// R^(2^k) and M = R^p for an odd R >= 3, so k <= 5 and p <= 34; X = 1 makes
+// x^y a power of two, built exactly before any estimate. An integer y (k = 0)
+// cannot give a halfway case past the exact powers up to 64.
+bool isHalfway(double ax, double y, uint64_t lower) {
+    if (y <= 0.0) {
+        return false;
+    }
+    uint64_t p;
+    int yExponent;
+    oddAndExponent(y, p, yExponent);
+    const int k = -yExponent;
+    if (k < 1 || k > 5 || p > 34) {
+        return false;
+    }
+    uint64_t m;
+    int b;
+    if ((lower >> 52) == 0) {
+        m = 2 * (lower & kFractionBits) + 1;
+        b = -1075;
+    } else {
+        m = 2 * ((lower & kFractionBits) | (1ull << 52)) + 1;
+        b = static_cast<int>(lower >> 52) - 1076;
+    }
+    uint64_t xOdd;
+    int a;
+    oddAndExponent(ax, xOdd, a);
+    if (static_cast<int64_t>(a) * static_cast<int64_t>(p) != static_cast<int64_t>(b) * (1 << k)) {
+        return false;
+    }
+    uint32_t left[kMaxWords];
+    uint32_t right[kMaxWords];
+    const int words = raiseInteger(left, xOdd, static_cast<int>(p));
+    if (raiseInteger(right, m, 1 << k) != words) {
+        return false;
+    }
+    for (int i = 0; i < words; ++i) {
+        if (left[i] != right[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 double copySign(double magnitude, double sign) {
@@ -565,5 +626,17 @@ double correctlyRoundedPow(double x, double y) {
     if (absolute(t) < 0x1p-80) {
         return sign; // e^t within 2^-79 of 1
     }
-    return sign * roundEstimate(expEstimate(product)).value;
+    const Rounding rounded = roundEstimate(expEstimate(product));
+    const uint64_t bits = bitsOf(rounded.value);
+    if (!rounded.certain && bits != 0 && bits < 0x7ff0000000000000ull) {
+        // However precise, an estimate cannot round an exact halfway case:
+        // those go to the neighbour with the even last bit.
+        if (isHalfway(ax, y, bits - 1)) {
+            return sign * fromBits((bits & 1) == 0 ? bits : bits - 1);
+        }
+        if (isHalfway(ax, y, bits)) {
+            return sign * fromBits((bits & 1) == 0 ? bits : bits + 1);
+        }
+    }
+    return sign * rounded.value;
 }

@@ -273,6 +273,22 @@ TEST(GeneralArguments, IntegerPowersAreExactlyRounded) {
     EXPECT_TRUE(sameDouble(correctlyRoundedPow(0x1.8p-212, 5.0), mpfrPow(0x1.8p-212, 5.0)));
 }
 
+// Non-integer powers whose exact result lies halfway between two doubles:
+// for odd N >= 2^(53/3), (N^2)^1.5 = N^3 is an odd 54-bit number, and
+// (N^2 2^-430)^2.5 = N^5 2^-1075 an odd multiple of half the smallest
+// subnormal. They must go to the even neighbour, as MPFR rounds them.
+TEST(GeneralArguments, HalfwayPowersGoToTheEvenNeighbour) {
+    for (double n = 262143.0; n > 258000.0; n -= 2.0) {
+        const double x = n * n;
+        ASSERT_TRUE(sameDouble(correctlyRoundedPow(x, 1.5), mpfrPow(x, 1.5))) << std::hexfloat << x;
+    }
+    for (double n = 3.0; n < 1000.0; n += 2.0) {
+        const double x = std::ldexp(n * n, -430);
+        ASSERT_TRUE(sameDouble(correctlyRoundedPow(x, 2.5), mpfrPow(x, 2.5))) << std::hexfloat << x;
+    }
+    EXPECT_TRUE(sameDouble(correctlyRoundedPow(4.0, -537.5), 0.0)); // 2^-1075
+}
+
 // Every constant the estimates rely on is the nearest double or double-double
 // to its value, and the parts meant to multiply exactly are short enough.
 TEST(Constants, AreTheNearestToTheirValues) {
