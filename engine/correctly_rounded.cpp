@@ -1,5 +1,6 @@
-// Correct rounding in two steps: a double-double estimate with a proven
-// relative error bound (about 2^-98, see each estimate), then a rounding that
+// Correct rounding in two steps: a double-double estimate with a relative
+// error bound (about 2^-98; each estimate says where its share comes from, and
+// the tests measure the actual error against MPFR), then a rounding that
 // checks whether the whole error interval rounds to one double. Integer powers
 // up to 64 skip the estimate: they are computed exactly in integers.
 #include "engine/correctly_rounded.h"
@@ -32,23 +33,26 @@ double fromBits(uint64_t bits) {
     return x;
 }
 
-double absolute(double x) { return fromBits(bitsOf(x) & ~kSignBit); }
+double absolute(double x) {
+    return fromBits(bitsOf(x) & ~kSignBit);
+}
 
 // 2^n for -1022 <= n <= 1023.
-double powerOfTwo(int n) { return fromBits(static_cast<uint64_t>(n + 1023) << 52); }
+double powerOfTwo(int n) {
+    return fromBits(static_cast<uint64_t>(n + 1023) << 52);
+}
 
 // The exponent e of a normal x, 2^e <= |x| < 2^(e+1).
-int exponentOf(double x) { return static_cast<int>((bitsOf(x) >> 52) & 0x7ff) - 1023; }
+int exponentOf(double x) {
+    return static_cast<int>((bitsOf(x) >> 52) & 0x7ff) - 1023;
+}
 
-// x * 2^n, exact whenever the result is normal; overflows to infinity.
+// x * 2^n for 1 <= x < 2^54 and -2022 <= n <= 2023: exact whenever the
+// result is normal, infinity when it overflows.
 double scale(double x, int n) {
     if (n > 1000) {
         x *= 0x1p1000;
         n -= 1000;
-    }
-    if (n > 1000) {
-        x *= 0x1p1000;
-        n = n - 1000 > 1000 ? 1000 : n - 1000;
     }
     if (n < -1000) {
         x *= 0x1p-1000;
@@ -59,7 +63,9 @@ double scale(double x, int n) {
 
 // x rounded to an integer, ties to even, for |x| < 2^51: adding 1.5 * 2^52
 // leaves no fraction bits.
-double nearestInteger(double x) { return (x + 0x1.8p52) - 0x1.8p52; }
+double nearestInteger(double x) {
+    return (x + 0x1.8p52) - 0x1.8p52;
+}
 
 // The correctly rounded value of (v.hi + v.lo) * 2^n for v.hi > 0, |v.lo| <
 // v.hi / 2^50. Values below 2^-1021 are rounded on the grid of multiples of
@@ -117,8 +123,8 @@ DoubleDouble polynomial(DoubleDouble u, const DoubleDouble* c, const double* sig
     return sum;
 }
 
-constexpr double kAlternating[31] = {1,  -1, 1,  -1, 1,  -1, 1,  -1, 1,  -1, 1,  -1, 1,  -1, 1, -1,
-                                     1,  -1, 1,  -1, 1,  -1, 1,  -1, 1,  -1, 1,  -1, 1,  -1, 1};
+constexpr double kAlternating[31] = {1, -1, 1, -1, 1, -1, 1, -1, 1, -1, 1, -1, 1, -1, 1, -1,
+                                     1, -1, 1, -1, 1, -1, 1, -1, 1, -1, 1, -1, 1, -1, 1};
 constexpr double kPositive[31] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
                                   1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 
@@ -514,7 +520,9 @@ DoubleDouble naturalLog(double x) {
     return add(sum, logOnePlusZ);
 }
 
-Estimate powEstimate(double x, double y) { return expEstimate(multiply(naturalLog(x), y)); }
+Estimate powEstimate(double x, double y) {
+    return expEstimate(multiply(naturalLog(x), y));
+}
 
 } // namespace exact_math
 

@@ -75,6 +75,8 @@ inline DoubleDouble add(DoubleDouble a, double b) {
     return fastTwoSum(s.hi, s.lo);
 }
 
-inline DoubleDouble negate(DoubleDouble a) { return {-a.hi, -a.lo}; }
+inline DoubleDouble negate(DoubleDouble a) {
+    return {-a.hi, -a.lo};
+}
 
 } // namespace exact_math

@@ -20,8 +20,8 @@ struct Call {
 
 // set: 0 the sine table, 1 the power tables, 2..5 the sweep to each block exponent.
 inline const char* setName(int set) {
-    static const char* const names[] = {"sine table",           "power tables",       "sweep, y = 0.2",
-                                        "sweep, y = 3",         "sweep, y = 5",       "sweep, y = 2"};
+    static const char* const names[] = {"sine table",   "power tables", "sweep, y = 0.2",
+                                        "sweep, y = 3", "sweep, y = 5", "sweep, y = 2"};
     return names[set];
 }
 

@@ -173,7 +173,10 @@ TEST(EngineArguments, BlockCoefficientsAreCorrectlyRoundedForAnyFloat) {
     for (int e = 0; e < 4; ++e) {
         const double y = kBlockExponents[e];
         Digest digest;
-        LibraryComparison glibc{"pow", y == 0.2 ? "the sweep, y = 0.2" : y == 3.0 ? "the sweep, y = 3" : y == 5.0 ? "the sweep, y = 5" : "the sweep, y = 2"};
+        LibraryComparison glibc{"pow", y == 0.2   ? "the sweep, y = 0.2"
+                                       : y == 3.0 ? "the sweep, y = 3"
+                                       : y == 5.0 ? "the sweep, y = 5"
+                                                  : "the sweep, y = 2"};
         double worst = 0.0;
         for (std::size_t i = 0; i < sweep.size(); ++i) {
             const double v = sweep[i];
