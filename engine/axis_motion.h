@@ -7,7 +7,7 @@
 
 #include "engine/axis_record.h"
 #include "engine/coefficient_memo.h"
-#include "engine/engine_math.h"
+#include "engine/correctly_rounded.h"
 
 // Closer than this at a block start and the position snaps onto its target,
 // the target onto its rest position (the single-precision value of 0.0001).
@@ -21,7 +21,7 @@ inline float flushed(float value) {
 }
 
 inline float dampingFor(float overshoot) {
-    return static_cast<float>(0.995 + 0.005 * enginePow(overshoot, 0.2));
+    return static_cast<float>(0.995 + 0.005 * correctlyRoundedPow(overshoot, 0.2));
 }
 
 // Once per block: damping and stiffness from rate and overshoot, snapping,
@@ -29,9 +29,9 @@ inline float dampingFor(float overshoot) {
 inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
     axis.damping = memo.damping(axis.overshoot, dampingFor);
     axis.stiffness =
-        memo.stiffness(axis.rate, [](float rate) { return static_cast<float>(0.8 * enginePow(rate, 3.0)); });
+        memo.stiffness(axis.rate, [](float rate) { return static_cast<float>(0.8 * correctlyRoundedPow(rate, 3.0)); });
     axis.staticCoeff = memo.staticCoeff(
-        axis.staticRate, [](float staticRate) { return static_cast<float>(0.8 * enginePow(staticRate, 5.0)); });
+        axis.staticRate, [](float staticRate) { return static_cast<float>(0.8 * correctlyRoundedPow(staticRate, 5.0)); });
     const float target = axis.target;
     if (std::fabs(static_cast<double>(axis.pos) - target) < kSnapDistance) {
         axis.pos = target;
@@ -42,7 +42,7 @@ inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
     AxisModulator& modulator = axis.modulators[0];
     modulator.damping = memo.modulatorDamping(modulator.overshoot, dampingFor);
     modulator.stiffness = memo.modulatorStiffness(
-        modulator.rate, [](float rate) { return static_cast<float>(0.99 * enginePow(rate, 2.0)); });
+        modulator.rate, [](float rate) { return static_cast<float>(0.99 * correctlyRoundedPow(rate, 2.0)); });
     modulator.pos = flushed(modulator.pos);
     modulator.velocity = flushed(modulator.velocity);
     axis.pos = flushed(axis.pos);

@@ -1,5 +1,6 @@
 // The sine and increment tables, built once per instance for 44100 Hz.
-#include "engine/engine_math.h"
+#include "engine/correctly_rounded.h"
+#include "engine/sse_defaults.h"
 #include "plugin/adelay.h"
 
 namespace {
@@ -16,12 +17,13 @@ constexpr double kLfoCentre = static_cast<double>(4.44f); // Hz at exponent 0
 } // namespace
 
 void ADelay::fillTables() {
+    const SseDefaults sseDefaults;
     for (int i = 0; i < kSineTableSize; ++i) {
         double x = i * kSineStep;
         while (x > kHalfTurn) {
             x -= kTurn;
         }
-        const auto entry = static_cast<float>(engineSin(x));
+        const auto entry = static_cast<float>(correctlyRoundedSin(x));
         toneOsc.sineTable[i] = entry;
         lfoOsc.sineTable[i] = entry;
     }
@@ -29,7 +31,7 @@ void ADelay::fillTables() {
     // wave 2^e (tone) or 3^e (LFO) times its centre frequency.
     for (int i = 0; i < kIncrementTableSize; ++i) {
         const double e = i * kExponentStep * 8.0 - 4.0;
-        toneOsc.incrementTable[i] = static_cast<float>(enginePow(2.0, e) * kToneCentre * kTablePeriod * kCycleEntries);
-        lfoOsc.incrementTable[i] = static_cast<float>(enginePow(3.0, e) * kLfoCentre * kTablePeriod * kCycleEntries);
+        toneOsc.incrementTable[i] = static_cast<float>(correctlyRoundedPow(2.0, e) * kToneCentre * kTablePeriod * kCycleEntries);
+        lfoOsc.incrementTable[i] = static_cast<float>(correctlyRoundedPow(3.0, e) * kLfoCentre * kTablePeriod * kCycleEntries);
     }
 }
