@@ -30,8 +30,9 @@ inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
     axis.damping = memo.damping(axis.overshoot, dampingFor);
     axis.stiffness =
         memo.stiffness(axis.rate, [](float rate) { return static_cast<float>(0.8 * correctlyRoundedPow(rate, 3.0)); });
-    axis.staticCoeff = memo.staticCoeff(
-        axis.staticRate, [](float staticRate) { return static_cast<float>(0.8 * correctlyRoundedPow(staticRate, 5.0)); });
+    axis.staticCoeff = memo.staticCoeff(axis.staticRate, [](float staticRate) {
+        return static_cast<float>(0.8 * correctlyRoundedPow(staticRate, 5.0));
+    });
     const float target = axis.target;
     if (std::fabs(static_cast<double>(axis.pos) - target) < kSnapDistance) {
         axis.pos = target;

@@ -31,7 +31,9 @@ void ADelay::fillTables() {
     // wave 2^e (tone) or 3^e (LFO) times its centre frequency.
     for (int i = 0; i < kIncrementTableSize; ++i) {
         const double e = i * kExponentStep * 8.0 - 4.0;
-        toneOsc.incrementTable[i] = static_cast<float>(correctlyRoundedPow(2.0, e) * kToneCentre * kTablePeriod * kCycleEntries);
-        lfoOsc.incrementTable[i] = static_cast<float>(correctlyRoundedPow(3.0, e) * kLfoCentre * kTablePeriod * kCycleEntries);
+        toneOsc.incrementTable[i] =
+            static_cast<float>(correctlyRoundedPow(2.0, e) * kToneCentre * kTablePeriod * kCycleEntries);
+        lfoOsc.incrementTable[i] =
+            static_cast<float>(correctlyRoundedPow(3.0, e) * kLfoCentre * kTablePeriod * kCycleEntries);
     }
 }

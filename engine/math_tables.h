@@ -16,18 +16,17 @@ inline constexpr double kHalfPiParts[4] = {0x1.921fb544p+0, 0x1.0b4611a6p-34, 0x
 // 2 / pi = sum of word i times 2^(-32 (i + 1)), to 2^-1344: enough for the
 // reduction of every double, the largest needing words up to index 38.
 inline constexpr std::uint32_t kTwoOverPiWords[42] = {
-    0xa2f9836e, 0x4e441529, 0xfc2757d1, 0xf534ddc0, 0xdb629599, 0x3c439041,
-    0xfe5163ab, 0xdebbc561, 0xb7246e3a, 0x424dd2e0, 0x06492eea, 0x09d1921c,
-    0xfe1deb1c, 0xb129a73e, 0xe88235f5, 0x2ebb4484, 0xe99c7026, 0xb45f7e41,
-    0x3991d639, 0x835339f4, 0x9c845f8b, 0xbdf9283b, 0x1ff897ff, 0xde05980f,
-    0xef2f118b, 0x5a0a6d1f, 0x6d367ecf, 0x27cb09b7, 0x4f463f66, 0x9e5fea2d,
-    0x7527bac7, 0xebe5f17b, 0x3d0739f7, 0x8a5292ea, 0x6bfb5fb1, 0x1f8d5d08,
+    0xa2f9836e, 0x4e441529, 0xfc2757d1, 0xf534ddc0, 0xdb629599, 0x3c439041, 0xfe5163ab, 0xdebbc561, 0xb7246e3a,
+    0x424dd2e0, 0x06492eea, 0x09d1921c, 0xfe1deb1c, 0xb129a73e, 0xe88235f5, 0x2ebb4484, 0xe99c7026, 0xb45f7e41,
+    0x3991d639, 0x835339f4, 0x9c845f8b, 0xbdf9283b, 0x1ff897ff, 0xde05980f, 0xef2f118b, 0x5a0a6d1f, 0x6d367ecf,
+    0x27cb09b7, 0x4f463f66, 0x9e5fea2d, 0x7527bac7, 0xebe5f17b, 0x3d0739f7, 0x8a5292ea, 0x6bfb5fb1, 0x1f8d5d08,
     0x56033046, 0xfc7b6bab, 0xf0cfbc20, 0x9af4361d, 0xa9e39161, 0x5ee61b08,
 };
 
 // ln 2 = sum of the parts to 2^-165. The first three carry 35 significant
 // bits, so k times each is exact for |k| < 2^18.
-inline constexpr double kLn2Parts[4] = {0x1.62e42fefcp-1, -0x1.c610ca86cp-37, -0x1.c4c67fc0cp-76, -0x1.0950bf0cbcd99p-112};
+inline constexpr double kLn2Parts[4] = {0x1.62e42fefcp-1, -0x1.c610ca86cp-37, -0x1.c4c67fc0cp-76,
+                                        -0x1.0950bf0cbcd99p-112};
 
 // 2^(j / 128) for j = 0..127.
 inline constexpr DoubleDouble kExp2Table[128] = {
@@ -162,7 +161,7 @@ inline constexpr DoubleDouble kExp2Table[128] = {
 };
 
 struct LogTableEntry {
-    double reciprocal; // r, close to 1 / the middle of the mantissa cell
+    double reciprocal;     // r, close to 1 / the middle of the mantissa cell
     DoubleDouble minusLog; // -ln r
 };
 
@@ -305,61 +304,61 @@ inline constexpr LogTableEntry kLogTable[128] = {
 
 // 1 / n! for n = 0..30.
 inline constexpr DoubleDouble kInverseFactorial[31] = {
-    {0x1p+0, 0x0p+0}, // 1/0!
-    {0x1p+0, 0x0p+0}, // 1/1!
-    {0x1p-1, 0x0p+0}, // 1/2!
-    {0x1.5555555555555p-3, 0x1.5555555555555p-57}, // 1/3!
-    {0x1.5555555555555p-5, 0x1.5555555555555p-59}, // 1/4!
-    {0x1.1111111111111p-7, 0x1.1111111111111p-63}, // 1/5!
-    {0x1.6c16c16c16c17p-10, -0x1.f49f49f49f49fp-65}, // 1/6!
-    {0x1.a01a01a01a01ap-13, 0x1.a01a01a01a01ap-73}, // 1/7!
-    {0x1.a01a01a01a01ap-16, 0x1.a01a01a01a01ap-76}, // 1/8!
-    {0x1.71de3a556c734p-19, -0x1.c154f8ddc6cp-73}, // 1/9!
-    {0x1.27e4fb7789f5cp-22, 0x1.cbbc05b4fa99ap-76}, // 1/10!
-    {0x1.ae64567f544e4p-26, -0x1.c062e06d1f209p-80}, // 1/11!
-    {0x1.1eed8eff8d898p-29, -0x1.2aec959e14c06p-83}, // 1/12!
-    {0x1.6124613a86d09p-33, 0x1.f28e0cc748ebep-87}, // 1/13!
-    {0x1.93974a8c07c9dp-37, 0x1.05d6f8a2efd1fp-92}, // 1/14!
-    {0x1.ae7f3e733b81fp-41, 0x1.1d8656b0ee8cbp-97}, // 1/15!
-    {0x1.ae7f3e733b81fp-45, 0x1.1d8656b0ee8cbp-101}, // 1/16!
-    {0x1.952c77030ad4ap-49, 0x1.ac981465ddc6cp-103}, // 1/17!
-    {0x1.6827863b97d97p-53, 0x1.eec01221a8b0bp-107}, // 1/18!
-    {0x1.2f49b46814157p-57, 0x1.2650f61dbdcb4p-112}, // 1/19!
-    {0x1.e542ba4020225p-62, 0x1.ea72b4afe3c2fp-120}, // 1/20!
+    {0x1p+0, 0x0p+0},                                 // 1/0!
+    {0x1p+0, 0x0p+0},                                 // 1/1!
+    {0x1p-1, 0x0p+0},                                 // 1/2!
+    {0x1.5555555555555p-3, 0x1.5555555555555p-57},    // 1/3!
+    {0x1.5555555555555p-5, 0x1.5555555555555p-59},    // 1/4!
+    {0x1.1111111111111p-7, 0x1.1111111111111p-63},    // 1/5!
+    {0x1.6c16c16c16c17p-10, -0x1.f49f49f49f49fp-65},  // 1/6!
+    {0x1.a01a01a01a01ap-13, 0x1.a01a01a01a01ap-73},   // 1/7!
+    {0x1.a01a01a01a01ap-16, 0x1.a01a01a01a01ap-76},   // 1/8!
+    {0x1.71de3a556c734p-19, -0x1.c154f8ddc6cp-73},    // 1/9!
+    {0x1.27e4fb7789f5cp-22, 0x1.cbbc05b4fa99ap-76},   // 1/10!
+    {0x1.ae64567f544e4p-26, -0x1.c062e06d1f209p-80},  // 1/11!
+    {0x1.1eed8eff8d898p-29, -0x1.2aec959e14c06p-83},  // 1/12!
+    {0x1.6124613a86d09p-33, 0x1.f28e0cc748ebep-87},   // 1/13!
+    {0x1.93974a8c07c9dp-37, 0x1.05d6f8a2efd1fp-92},   // 1/14!
+    {0x1.ae7f3e733b81fp-41, 0x1.1d8656b0ee8cbp-97},   // 1/15!
+    {0x1.ae7f3e733b81fp-45, 0x1.1d8656b0ee8cbp-101},  // 1/16!
+    {0x1.952c77030ad4ap-49, 0x1.ac981465ddc6cp-103},  // 1/17!
+    {0x1.6827863b97d97p-53, 0x1.eec01221a8b0bp-107},  // 1/18!
+    {0x1.2f49b46814157p-57, 0x1.2650f61dbdcb4p-112},  // 1/19!
+    {0x1.e542ba4020225p-62, 0x1.ea72b4afe3c2fp-120},  // 1/20!
     {0x1.71b8ef6dcf572p-66, -0x1.d043ae40c4647p-120}, // 1/21!
     {0x1.0ce396db7f853p-70, -0x1.aebcdbd20331cp-124}, // 1/22!
     {0x1.761b41316381ap-75, -0x1.3423c7d91404fp-130}, // 1/23!
     {0x1.f2cf01972f578p-80, -0x1.9ada5fcc1ab14p-135}, // 1/24!
     {0x1.3f3ccdd165fa9p-84, -0x1.58ddadf344487p-139}, // 1/25!
-    {0x1.88e85fc6a4e5ap-89, -0x1.71c37ebd1654p-143}, // 1/26!
-    {0x1.d1ab1c2dccea3p-94, 0x1.054d0c78aea14p-149}, // 1/27!
-    {0x1.0a18a2635085dp-98, 0x1.b9e2e28e1aa54p-153}, // 1/28!
+    {0x1.88e85fc6a4e5ap-89, -0x1.71c37ebd1654p-143},  // 1/26!
+    {0x1.d1ab1c2dccea3p-94, 0x1.054d0c78aea14p-149},  // 1/27!
+    {0x1.0a18a2635085dp-98, 0x1.b9e2e28e1aa54p-153},  // 1/28!
     {0x1.259f98b4358adp-103, 0x1.eaf8c39dd9bc5p-157}, // 1/29!
     {0x1.3932c5047d60ep-108, 0x1.832b7b530a627p-162}, // 1/30!
 };
 
 // 1 / n for n = 0..20 (entry 0 unused).
 inline constexpr DoubleDouble kInverse[21] = {
-    {0x0p+0, 0x0p+0}, // unused
-    {0x1p+0, 0x0p+0}, // 1/1
-    {0x1p-1, 0x0p+0}, // 1/2
-    {0x1.5555555555555p-2, 0x1.5555555555555p-56}, // 1/3
-    {0x1p-2, 0x0p+0}, // 1/4
+    {0x0p+0, 0x0p+0},                               // unused
+    {0x1p+0, 0x0p+0},                               // 1/1
+    {0x1p-1, 0x0p+0},                               // 1/2
+    {0x1.5555555555555p-2, 0x1.5555555555555p-56},  // 1/3
+    {0x1p-2, 0x0p+0},                               // 1/4
     {0x1.999999999999ap-3, -0x1.999999999999ap-57}, // 1/5
-    {0x1.5555555555555p-3, 0x1.5555555555555p-57}, // 1/6
-    {0x1.2492492492492p-3, 0x1.2492492492492p-57}, // 1/7
-    {0x1p-3, 0x0p+0}, // 1/8
-    {0x1.c71c71c71c71cp-4, 0x1.c71c71c71c71cp-58}, // 1/9
+    {0x1.5555555555555p-3, 0x1.5555555555555p-57},  // 1/6
+    {0x1.2492492492492p-3, 0x1.2492492492492p-57},  // 1/7
+    {0x1p-3, 0x0p+0},                               // 1/8
+    {0x1.c71c71c71c71cp-4, 0x1.c71c71c71c71cp-58},  // 1/9
     {0x1.999999999999ap-4, -0x1.999999999999ap-58}, // 1/10
     {0x1.745d1745d1746p-4, -0x1.745d1745d1746p-59}, // 1/11
-    {0x1.5555555555555p-4, 0x1.5555555555555p-58}, // 1/12
+    {0x1.5555555555555p-4, 0x1.5555555555555p-58},  // 1/12
     {0x1.3b13b13b13b14p-4, -0x1.3b13b13b13b14p-58}, // 1/13
-    {0x1.2492492492492p-4, 0x1.2492492492492p-58}, // 1/14
-    {0x1.1111111111111p-4, 0x1.1111111111111p-60}, // 1/15
-    {0x1p-4, 0x0p+0}, // 1/16
-    {0x1.e1e1e1e1e1e1ep-5, 0x1.e1e1e1e1e1e1ep-61}, // 1/17
-    {0x1.c71c71c71c71cp-5, 0x1.c71c71c71c71cp-59}, // 1/18
-    {0x1.af286bca1af28p-5, 0x1.af286bca1af28p-59}, // 1/19
+    {0x1.2492492492492p-4, 0x1.2492492492492p-58},  // 1/14
+    {0x1.1111111111111p-4, 0x1.1111111111111p-60},  // 1/15
+    {0x1p-4, 0x0p+0},                               // 1/16
+    {0x1.e1e1e1e1e1e1ep-5, 0x1.e1e1e1e1e1e1ep-61},  // 1/17
+    {0x1.c71c71c71c71cp-5, 0x1.c71c71c71c71cp-59},  // 1/18
+    {0x1.af286bca1af28p-5, 0x1.af286bca1af28p-59},  // 1/19
     {0x1.999999999999ap-5, -0x1.999999999999ap-59}, // 1/20
 };
 
