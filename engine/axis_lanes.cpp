@@ -1,5 +1,7 @@
 #include "engine/axis_lanes.h"
 
+#include "engine/finite_or_zero.h"
+
 void AxisLanes::load(AxisRecord* const (&records)[kLanes], int bankSize) {
     for (int lane = 0; lane < kLanes; ++lane) {
         AxisRecord& axis = *records[lane];
@@ -26,12 +28,16 @@ void AxisLanes::store() const {
     for (int lane = 0; lane < kLanes; ++lane) {
         AxisRecord& axis = *axes[lane];
         AxisModulator& modulator = axis.modulators[0];
-        axis.pos = static_cast<float>(pos[lane]);
-        axis.velocity = static_cast<float>(velocity[lane]);
-        axis.accel = static_cast<float>(accel[lane]);
-        modulator.target = static_cast<float>(modTarget[lane]);
-        modulator.pos = static_cast<float>(modPos[lane]);
-        modulator.velocity = static_cast<float>(modVelocity[lane]);
-        modulator.accel = static_cast<float>(modAccel[lane]);
+        // A spring driven past the float range within the block leaves
+        // nothing behind.
+        axis.pos = finiteOrZero(static_cast<float>(pos[lane]));
+        axis.velocity = finiteOrZero(static_cast<float>(velocity[lane]));
+        axis.accel = finiteOrZero(static_cast<float>(accel[lane]));
+        axis.target = finiteOrZero(axis.target.load());
+        axis.out = finiteOrZero(axis.out.load());
+        modulator.target = finiteOrZero(static_cast<float>(modTarget[lane]));
+        modulator.pos = finiteOrZero(static_cast<float>(modPos[lane]));
+        modulator.velocity = finiteOrZero(static_cast<float>(modVelocity[lane]));
+        modulator.accel = finiteOrZero(static_cast<float>(modAccel[lane]));
     }
 }

@@ -24,7 +24,6 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
                                            &axes[kMotionOrder[3]], &axes[kMotionOrder[4]], &axes[kMotionOrder[5]]};
     for (int lane = 0; lane < kNumAxes; ++lane) {
         updateCoefficients(*ordered[lane], coefficientMemos[kMotionOrder[lane]]);
-        resetNonFinite(*ordered[lane]);
     }
 
     AxisLanes lanes;
@@ -52,10 +51,7 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
     lanes.store();
     modSources[kLfoSourceSlot] = sourceBank[kLfoSourceSlot];
 
-    // A spring driven past the float range within the block leaves nothing
-    // behind; the parameters then show where each target stands.
     for (const AxisBinding& binding : kAxisBindings) {
-        resetNonFinite(axes[binding.axis]);
         params[binding.firstParameter] = axes[binding.axis].target.load();
     }
 }
