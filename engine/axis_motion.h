@@ -1,13 +1,13 @@
-// The spring law's block-level part: coefficients, snapping, flushing, and
-// the guard against values that are no number. The per-sample part runs in
-// engine/axis_lanes.h.
+// The spring law's block-level part: coefficients, snapping, flushing. The
+// per-sample part runs in engine/axis_lanes.h.
 #pragma once
 
 #include <cmath>
 
 #include "engine/axis_record.h"
 #include "engine/coefficient_memo.h"
-#include "engine/engine_math.h"
+#include "engine/correctly_rounded.h"
+#include "engine/finite_or_zero.h"
 
 // Closer than this at a block start and the position snaps onto its target,
 // the target onto its rest position (the single-precision value of 0.0001).
@@ -20,18 +20,20 @@ inline float flushed(float value) {
     return std::fabs(static_cast<double>(value)) < kFlushLevel ? 0.0f : value;
 }
 
+// A coefficient that overflows (a parameter far outside 0..1) is 0.0.
 inline float dampingFor(float overshoot) {
-    return static_cast<float>(0.995 + 0.005 * enginePow(overshoot, 0.2));
+    return finiteOrZero(static_cast<float>(0.995 + 0.005 * correctlyRoundedPow(overshoot, 0.2)));
 }
 
 // Once per block: damping and stiffness from rate and overshoot, snapping,
 // flushing.
 inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
     axis.damping = memo.damping(axis.overshoot, dampingFor);
-    axis.stiffness =
-        memo.stiffness(axis.rate, [](float rate) { return static_cast<float>(0.8 * enginePow(rate, 3.0)); });
-    axis.staticCoeff = memo.staticCoeff(
-        axis.staticRate, [](float staticRate) { return static_cast<float>(0.8 * enginePow(staticRate, 5.0)); });
+    axis.stiffness = memo.stiffness(
+        axis.rate, [](float rate) { return finiteOrZero(static_cast<float>(0.8 * correctlyRoundedPow(rate, 3.0))); });
+    axis.staticCoeff = memo.staticCoeff(axis.staticRate, [](float staticRate) {
+        return finiteOrZero(static_cast<float>(0.8 * correctlyRoundedPow(staticRate, 5.0)));
+    });
     const float target = axis.target;
     if (std::fabs(static_cast<double>(axis.pos) - target) < kSnapDistance) {
         axis.pos = target;
@@ -41,15 +43,11 @@ inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
     }
     AxisModulator& modulator = axis.modulators[0];
     modulator.damping = memo.modulatorDamping(modulator.overshoot, dampingFor);
-    modulator.stiffness = memo.modulatorStiffness(
-        modulator.rate, [](float rate) { return static_cast<float>(0.99 * enginePow(rate, 2.0)); });
+    modulator.stiffness = memo.modulatorStiffness(modulator.rate, [](float rate) {
+        return finiteOrZero(static_cast<float>(0.99 * correctlyRoundedPow(rate, 2.0)));
+    });
     modulator.pos = flushed(modulator.pos);
     modulator.velocity = flushed(modulator.velocity);
     axis.pos = flushed(axis.pos);
     axis.velocity = flushed(axis.velocity);
 }
-
-// Garbage from the host (NaN, infinities, values that overflow the spring)
-// must not stay in the engine: every field that is no finite number becomes
-// 0.0. Finite values are left exactly as they are.
-void resetNonFinite(AxisRecord& axis);

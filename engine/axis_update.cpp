@@ -1,5 +1,6 @@
 // Taking the parameters into the axis records.
 #include "engine/axis_layout.h"
+#include "engine/finite_or_zero.h"
 #include "plugin/adelay.h"
 
 namespace {
@@ -18,21 +19,22 @@ void ADelay::updateAxes() {
     paramsDirty = false;
     for (const AxisBinding& binding : kAxisBindings) {
         AxisRecord& axis = axes[binding.axis];
+        // The parameters keep what the host wrote; the copies are numbers.
         const SharedValue<float>* p = &params[binding.firstParameter];
         if (axis.held) {
-            axis.target = p[kTargetPos].load();
+            axis.target = finiteOrZero(p[kTargetPos].load());
         }
-        axis.rate = p[kRate];
-        axis.overshoot = p[kOvershoot];
-        axis.staticPos = p[kStaticPos];
-        axis.staticRate = p[kStaticRate];
+        axis.rate = finiteOrZero(p[kRate].load());
+        axis.overshoot = finiteOrZero(p[kOvershoot].load());
+        axis.staticPos = finiteOrZero(p[kStaticPos].load());
+        axis.staticRate = finiteOrZero(p[kStaticRate].load());
         for (int m = 0; m < 2; ++m) {
             AxisModulator& modulator = axis.modulators[m];
             const int field = m == 0 ? kM0Source : kM1Source;
             modulator.source = sourceSlot(p[field]);
-            modulator.amount = p[field + 1].load();
-            modulator.rate = p[field + 2];
-            modulator.overshoot = p[field + 3];
+            modulator.amount = finiteOrZero(p[field + 1].load());
+            modulator.rate = finiteOrZero(p[field + 2].load());
+            modulator.overshoot = finiteOrZero(p[field + 3].load());
         }
     }
     for (int i = 0; i < kNumModifiers; ++i) {

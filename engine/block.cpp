@@ -24,7 +24,6 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
                                            &axes[kMotionOrder[3]], &axes[kMotionOrder[4]], &axes[kMotionOrder[5]]};
     for (int lane = 0; lane < kNumAxes; ++lane) {
         updateCoefficients(*ordered[lane], coefficientMemos[kMotionOrder[lane]]);
-        resetNonFinite(*ordered[lane]);
     }
 
     AxisLanes lanes;
@@ -33,13 +32,14 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
     for (int slot = 0; slot < kNumModSources; ++slot) {
         sourceBank[slot] = modSources[slot];
     }
+    const double halfRate = static_cast<double>(sampleRate) * 0.5;
     for (VstInt32 i = 0; i < sampleFrames; ++i) {
         // All six axes read the LFO value of the previous sample.
         lanes.step(sourceBank, invSampleRate);
         const double tone = stepTone(toneOsc, lanes.out(kLaneMY), lanes.out(kLaneMX));
         sourceBank[kLfoSourceSlot] = stepLfo(lfoOsc, lanes.out(kLaneLY), lanes.out(kLaneLX));
         const auto sample =
-            static_cast<float>(stepDelay(delay, tone, lanes.out(kLaneFY), lanes.out(kLaneFX), sampleRate));
+            static_cast<float>(stepDelay(delay, tone, lanes.out(kLaneFY), lanes.out(kLaneFX), halfRate));
         const float safeSample = std::isfinite(sample) ? sample : 0.0f;
         if (left != nullptr) {
             left[i] = safeSample;
@@ -51,10 +51,7 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
     lanes.store();
     modSources[kLfoSourceSlot] = sourceBank[kLfoSourceSlot];
 
-    // A spring driven past the float range within the block leaves nothing
-    // behind; the parameters then show where each target stands.
     for (const AxisBinding& binding : kAxisBindings) {
-        resetNonFinite(axes[binding.axis]);
         params[binding.firstParameter] = axes[binding.axis].target.load();
     }
 }

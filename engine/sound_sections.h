@@ -8,13 +8,15 @@
 #include "engine/index_rounding.h"
 #include "engine/table_oscillator.h"
 
-// An axis output of 1.0 reads this far into an increment table.
-constexpr double kIncrementIndexScale = 16000.0;
+// An axis output of 1.0 reads this far into an increment table. The product
+// of a float and 16000 is exact in double precision, so rounding it to single
+// precision once is what a single-precision multiplication gives.
+constexpr float kIncrementIndexScale = 16000.0f;
 
 // Advances the phase by the increment an axis output selects; answers the
 // unrounded new phase.
 inline double advancePhase(TableOscillator& oscillator, float axisOut) {
-    const auto x = static_cast<float>(static_cast<double>(axisOut) * kIncrementIndexScale);
+    const float x = axisOut * kIncrementIndexScale;
     // An output of exactly 2.0 would read one past the table.
     oscillator.increment = oscillator.incrementTable[boundedIndex(x, kIncrementTableSize)];
     double p = static_cast<double>(oscillator.phase) + oscillator.increment;
@@ -40,9 +42,9 @@ inline float stepLfo(TableOscillator& lfo, float rateOut, float depthOut) {
 }
 
 // Delay of 0.5 s per unit of the FY output, feedback 0.85 per unit of the FX
-// output. Answers tone plus echo.
-inline double stepDelay(FeedbackDelay& d, double tone, float timeOut, float feedbackOut, float sampleRate) {
-    double r = static_cast<double>(d.writePos) + static_cast<double>(sampleRate) * 0.5 * timeOut;
+// output; halfRate is the host's sample rate × 0.5. Answers tone plus echo.
+inline double stepDelay(FeedbackDelay& d, double tone, float timeOut, float feedbackOut, double halfRate) {
+    double r = static_cast<double>(d.writePos) + halfRate * timeOut;
     // The read position wraps by one slot less than the ring, as it always has.
     if (r >= 99999.0) {
         r -= 99999.0;

@@ -14,7 +14,9 @@ const std::vector<DemoNote>& demoNotes() {
     static const std::vector<DemoNote> notes = {
         // Phrase 1: a legato climb of overlapping notes to a long A4 that
         // the LFO turns into a trill.
-        {0.00, 0.90, 57, 27},
+        // It starts a few blocks in: the settings below reach Quorvane at its
+        // first block, and a note-on in that block would lose its pitch.
+        {0.05, 0.85, 57, 27},
         {0.75, 0.75, 60, 25},
         {1.35, 0.85, 64, 31},
         {2.05, 1.20, 69, 38},

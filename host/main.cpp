@@ -17,6 +17,7 @@
 
 #include "audio_files.h"
 #include "demo_performance.h"
+#include "editor_picture.h"
 #include "midi_file.h"
 #include "parameter_args.h"
 #include "performance.h"
@@ -38,6 +39,7 @@ struct Options {
     std::string input;
     std::vector<std::string> params;
     std::vector<std::string> automations;
+    std::string editorPng;
     bool info = false;
     bool listParams = false;
     bool verbose = false;
@@ -214,6 +216,11 @@ int run(const Options& options) {
                            renderFrames(performance, host.sampleRate, options.tail, inputFrames));
     WavWriter output(options.output, fx.numOutputs, static_cast<int>(host.sampleRate), sampleFormat(options.format));
 
+    // Refused before rendering rather than after: the plug-in must answer.
+    if (!options.editorPng.empty() && requestEditorPicture(plugin).empty()) {
+        throw PluginError(options.plugin + " gives no picture of its editor (--editor-png)");
+    }
+
     const auto started = std::chrono::steady_clock::now();
     plugin.start();
     for (const auto& [index, value] : settings) {
@@ -223,13 +230,17 @@ int run(const Options& options) {
     const RenderResult result =
         renderPerformance(plugin, host, schedule, input.get(), output,
                           [&progress](std::int64_t done, std::int64_t total) { progress.update(done, total); });
+    if (!options.editorPng.empty()) {
+        writeEditorPicture(plugin, options.editorPng);
+    }
     plugin.stop();
     output.commit();
     const double taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     progress.finish();
 
     if (result.nonFinite > 0) {
-        note("the plug-in produced " + std::to_string(result.nonFinite) + " samples that are not numbers; written as 0");
+        note("the plug-in produced " + std::to_string(result.nonFinite) +
+             " samples that are not numbers; written as 0");
     }
     if (result.peak > 1.0 && options.format != "float") {
         note("the peak is above full scale; the " + options.format + " file is clipped");
@@ -244,9 +255,9 @@ int run(const Options& options) {
     const double seconds = static_cast<double>(result.frames) / host.sampleRate;
     char summary[1024];
     std::snprintf(summary, sizeof summary,
-                  "Rendered %.2f s to %s (%d ch, %d Hz, %s): peak %s, RMS %s, took %.2f s, %.1fx real time\n",
-                  seconds, options.output.c_str(), result.channels, static_cast<int>(host.sampleRate),
-                  options.format.c_str(), formatDb(result.peak).c_str(), formatDb(result.rms).c_str(), taken,
+                  "Rendered %.2f s to %s (%d ch, %d Hz, %s): peak %s, RMS %s, took %.2f s, %.1fx real time\n", seconds,
+                  options.output.c_str(), result.channels, static_cast<int>(host.sampleRate), options.format.c_str(),
+                  formatDb(result.peak).c_str(), formatDb(result.rms).c_str(), taken,
                   taken > 0.0 ? seconds / taken : 0.0);
     printReport(summary);
     return 0;
@@ -291,6 +302,9 @@ int main(int argc, char** argv) {
                    "write a parameter during the performance: NAME@SECONDS=VALUE; a block starts there "
                    "(repeatable)")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--editor-png", options.editorPng,
+                   "after the render, write a PNG of the plug-in's editor as it then stands (Quorvane answers "
+                   "this without a window system)");
     app.add_flag("--info", options.info, "print what the plug-in reports about itself and exit");
     app.add_flag("--list-params", options.listParams,
                  "print index, name, label, display text and value of every parameter and exit");

@@ -1,12 +1,14 @@
 // The library as a host sees it: two entry names, instances, the descriptor.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "loaded_plugin.h"
-#include "tests/support/signal_measures.h"
+#include "plugin/editor_picture_request.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/signal_measures.h"
 
 namespace {
 
@@ -139,6 +141,29 @@ TEST(PluginLibrary, ANoteThroughTheDescriptorPlaysItsPitch) {
     EXPECT_NEAR(measureFrequency(left, 44100, 88200, 44100.0), 880.0, 0.05);
     EXPECT_EQ(left, right);
     EXPECT_EQ(effect->getParameter(effect, 0), 0.625f) << "the note's pitch target, written back";
+    EXPECT_EQ(dispatch(effect, effClose), 1);
+}
+
+TEST(PluginLibrary, AnEditorPictureForHostsWithoutAWindowSystem) {
+    LoadedPlugin library;
+    RecordingHost host;
+    AEffect* effect = library.entry("main")(RecordingHost::callback);
+    std::vector<unsigned char> picture(static_cast<std::size_t>(kEditorPictureBytes), 7);
+    EXPECT_EQ(dispatch(effect, effVendorSpecific, kEditorPictureRequest, kEditorPictureBytes, picture.data()), 1);
+    const std::vector<unsigned char> first = picture;
+    EXPECT_NE(std::count(first.begin(), first.end(), 7), static_cast<long>(first.size()));
+
+    // Moving the level axis's target moves its mark.
+    effect->setParameter(effect, 14, 0.9f);
+    EXPECT_EQ(dispatch(effect, effVendorSpecific, kEditorPictureRequest, kEditorPictureBytes, picture.data()), 1);
+    EXPECT_NE(picture, first);
+
+    std::vector<unsigned char> small(16, 7);
+    EXPECT_EQ(dispatch(effect, effVendorSpecific, kEditorPictureRequest, 16, small.data()), 0);
+    EXPECT_EQ(small, std::vector<unsigned char>(16, 7));
+    EXPECT_EQ(dispatch(effect, effVendorSpecific, kEditorPictureRequest, kEditorPictureBytes, nullptr), 0);
+    EXPECT_EQ(
+        dispatch(effect, effVendorSpecific, fourCharCode('A', 'b', 'c', 'd'), kEditorPictureBytes, picture.data()), 0);
     EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "editor_snapshot.h"
+#include "editor/editor_picture.h"
 #include "png_file.h"
 #include "tests/support/editor_harness.h"
 

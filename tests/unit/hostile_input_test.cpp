@@ -91,6 +91,34 @@ TEST(HostileInput, EveryParameterAtOnceWithExtremeValues) {
     }
 }
 
+TEST(HostileInput, CopiesOfParametersThatAreNoNumberAreZeroAndTheParametersKeepThem) {
+    auto plugin = makePlugin();
+    plugin->axes[kAxisFX].held = true;
+    const VstInt32 fields[] = {FXTargetPos, FXRate,   FXOvershoot,   FXStaticPos, FXStaticRate,
+                               FXM0Amount,  FXM0Rate, FXM0Overshoot, FXM1Amount,  FXM1Rate};
+    for (VstInt32 index : fields) {
+        plugin->setParameter(index, NAN);
+    }
+    plugin->setParameter(FXM1Overshoot, INFINITY);
+    plugin->processReplacing(nullptr, nullptr, 0);
+    const AxisRecord& fx = plugin->axes[kAxisFX];
+    for (float copy : {fx.rate, fx.overshoot, fx.staticPos, fx.staticRate, fx.modulators[0].amount.load(),
+                       fx.modulators[0].rate, fx.modulators[1].amount.load(), fx.modulators[1].rate,
+                       fx.modulators[1].overshoot, fx.stiffness, fx.staticCoeff}) {
+        EXPECT_EQ(copy, 0.0f);
+    }
+    EXPECT_EQ(fx.damping, 0.995f) << "the damping of an overshoot of 0";
+    EXPECT_EQ(fx.target.load(), 0.0f);
+    EXPECT_EQ(plugin->getParameter(FXTargetPos), 0.0f) << "the write-back shows the target";
+    EXPECT_TRUE(std::isnan(plugin->getParameter(FXRate)));
+    EXPECT_EQ(plugin->getParameter(FXM1Overshoot), INFINITY);
+
+    plugin->setParameter(FXRate, 1e30f); // finite, but its cube overflows
+    plugin->processReplacing(nullptr, nullptr, 0);
+    EXPECT_EQ(fx.rate, 1e30f);
+    EXPECT_EQ(fx.stiffness, 0.0f);
+}
+
 TEST(HostileInput, OneParameterAtATime) {
     for (VstInt32 index = 0; index < NumParams; ++index) {
         auto plugin = makePlugin();

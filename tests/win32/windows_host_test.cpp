@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host_window.h"
+#include "plugin/editor_picture_request.h"
 #include "shell/vst2.h"
 #include "tests/support/recording_host.h"
 
@@ -113,6 +114,10 @@ TEST_F(DllTest, EditorOpensIdlesAndCloses) {
     EXPECT_EQ(dispatch(effect, effEditIdle), 0);
     EXPECT_EQ(dispatch(effect, effEditClose), 0);
     EXPECT_EQ(window.editorWindow(), nullptr);
+    // Pictures without a window are the Linux library's; this one has windows.
+    std::vector<unsigned char> picture(static_cast<std::size_t>(kEditorPictureBytes), 7);
+    EXPECT_EQ(dispatch(effect, effVendorSpecific, kEditorPictureRequest, kEditorPictureBytes, picture.data()), 0);
+    EXPECT_EQ(picture, std::vector<unsigned char>(picture.size(), 7));
     EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 

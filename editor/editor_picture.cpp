@@ -1,4 +1,4 @@
-#include "editor_snapshot.h"
+#include "editor/editor_picture.h"
 
 #include <cstring>
 

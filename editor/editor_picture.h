@@ -1,4 +1,5 @@
-// One repaint of an editor, caught as it is presented.
+// One repaint of an editor, caught as it is presented: what a picture of
+// the editor shows.
 #pragma once
 
 #include <cstdint>
