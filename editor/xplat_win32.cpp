@@ -1,7 +1,7 @@
 // The window layer on Win32 USER and GDI, for the Windows library: a child
 // window in the host's window, a back buffer compatible with it, and every
-// copy made through device contexts that live for that one copy only, so
-// nothing is held while the host owns the thread.
+// copy made through device contexts that live for that one copy only; only
+// the window and the back buffer last from one call to the next.
 #include "xplat_win32.h"
 
 #include <cstring>
