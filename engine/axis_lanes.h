@@ -55,8 +55,7 @@ private:
     alignas(16) double modAccel[kLanes];
     alignas(16) double modDamping[kLanes];
     alignas(16) double modStiffness[kLanes];
-    // Per-sample results.
-    alignas(16) float glidedTargets[kLanes];
+    // The outputs of the latest sample.
     alignas(16) float outs[kLanes];
 };
 
@@ -71,10 +70,13 @@ inline void storePair(double* lanes, __m128d value) {
     _mm_store_pd(lanes, value);
 }
 
-// Two doubles narrowed into two adjacent floats; the store goes through
-// __m128i, which may alias anything.
-inline void narrowInto(float* pair, __m128d value) {
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(pair), _mm_castps_si128(_mm_cvtpd_ps(value)));
+// What the other threads see of an axis after a sample: the gliding target
+// of a released axis, and its output.
+inline void publish(AxisRecord& axis, float glidedTarget, float out) {
+    if (!axis.held) {
+        axis.target = glidedTarget;
+    }
+    axis.out = out;
 }
 
 // What storing into a single-precision field and reading it back gives.
@@ -111,8 +113,8 @@ inline void AxisLanes::step(const float* sourceBank, float invSampleRate) {
         storePair(pos + lane, p);
 
         // A released target glides home: target − (target − staticPos) × staticCoeff.
-        narrowInto(glidedTargets + lane, _mm_sub_pd(target, _mm_mul_pd(_mm_sub_pd(target, pairAt(staticPos + lane)),
-                                                                       pairAt(staticCoeff + lane))));
+        const __m128 glided = _mm_cvtpd_ps(
+            _mm_sub_pd(target, _mm_mul_pd(_mm_sub_pd(target, pairAt(staticPos + lane)), pairAt(staticCoeff + lane))));
 
         // The modulator chases (amount − 0.5) × source with its own spring.
         const __m128d amount = _mm_set_pd(axes[lane + 1]->modulators[0].amount, axes[lane]->modulators[0].amount);
@@ -127,14 +129,10 @@ inline void AxisLanes::step(const float* sourceBank, float invSampleRate) {
         storePair(modVelocity + lane, mv);
         storePair(modPos + lane, mp);
 
-        narrowInto(outs + lane, clampOutput(_mm_add_pd(p, mp)));
-    }
-
-    for (int lane = 0; lane < kLanes; ++lane) {
-        AxisRecord& axis = *axes[lane];
-        if (!axis.held) {
-            axis.target = glidedTargets[lane];
-        }
-        axis.out = outs[lane];
+        const __m128 out = _mm_cvtpd_ps(clampOutput(_mm_add_pd(p, mp)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(outs + lane), _mm_castps_si128(out));
+        publish(*axes[lane], _mm_cvtss_f32(glided), _mm_cvtss_f32(out));
+        publish(*axes[lane + 1], _mm_cvtss_f32(_mm_shuffle_ps(glided, glided, 1)),
+                _mm_cvtss_f32(_mm_shuffle_ps(out, out, 1)));
     }
 }
