@@ -1,19 +1,25 @@
 #include "x11_error_trap.h"
 
+#include <atomic>
+
 namespace {
 
-// Xlib calls the handler on the thread that reads the error, which for our
-// connection is the thread inside the trap. Traps do not nest.
+// Xlib calls the handler on the thread that reads the error: for our
+// connection that is the thread inside the trap, so which connection is
+// trapped is that thread's own knowledge. Traps do not nest.
 thread_local Display* trappedDisplay = nullptr;
 thread_local int trappedErrors = 0;
-thread_local XErrorHandler handlerOutsideTrap = nullptr;
+// Any thread may read an error of the host's connections while the trap is
+// set; it needs the host's handler.
+std::atomic<XErrorHandler> handlerOutsideTrap{nullptr};
 
 int countOrPassOn(Display* display, XErrorEvent* error) {
     if (display == trappedDisplay) {
         ++trappedErrors;
         return 0;
     }
-    return handlerOutsideTrap(display, error);
+    const XErrorHandler hostHandler = handlerOutsideTrap.load();
+    return hostHandler != nullptr ? hostHandler(display, error) : 0;
 }
 
 } // namespace
@@ -22,7 +28,7 @@ X11ErrorTrap::X11ErrorTrap(Display* display) {
     trappedDisplay = display;
     trappedErrors = 0;
     previousHandler = XSetErrorHandler(countOrPassOn);
-    handlerOutsideTrap = previousHandler;
+    handlerOutsideTrap.store(previousHandler);
 }
 
 X11ErrorTrap::~X11ErrorTrap() {
