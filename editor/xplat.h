@@ -1,7 +1,7 @@
 // The thin layer between the editor and whatever shows its pixels: one child
 // window with an off-screen back buffer, bitmaps from the library's
 // resources, three copies and the control hit test. The editor draws only
-// through these functions; each back end (software, X11, later GDI) supplies them.
+// through these functions; each back end (software, X11, GDI) supplies them.
 #pragma once
 
 #include <cstdint>

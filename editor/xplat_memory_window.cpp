@@ -1,6 +1,7 @@
-// The child window of a build with no window system behind the software back
-// end: its frames are seen only by the frame sink, and its events arrive only
-// through xplatSoftwareSendMessage.
+// The software back end's window as no window system shows it: its frames
+// are seen only by the frame sink, and its events arrive only through
+// xplatSoftwareSendMessage. The Windows test host's reference editor draws
+// on it.
 #include "xplat_software_window.h"
 
 std::int32_t xplatCreateWindow(void* /*parent*/, XplatWindow& window) {

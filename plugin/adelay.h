@@ -43,9 +43,12 @@ public:
     void suspend() override {}
     void resume() override;
 
+#if !defined(_WIN32)
     // A picture of the editor for hosts without a window system
-    // (plugin/editor_picture_request.cpp).
+    // (plugin/editor_picture_request.cpp). The Windows library draws with
+    // GDI into the host's window and answers the request with the base's 0.
     VstIntPtr vendorSpecific(VstInt32 request, VstIntPtr size, void* buffer, float unused) override;
+#endif
 
     // MIDI (plugin/events.cpp).
     VstInt32 processEvents(VstEvents* events) override;

@@ -1,10 +1,53 @@
-// The library's exports: the entry that hosts call once per instance.
+// The library's exports: the entry that hosts call once per instance, and
+// on Windows the notification that the library was loaded or unloaded.
 #include "plugin_entry.h"
 
 #if defined(_WIN32)
+#include "editor/xplat_win32.h"
+
 // The module definition file exports this as "main" and nothing else.
 extern "C" AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) {
     return openPluginInstance(audioMaster);
+}
+
+namespace {
+
+static_assert(sizeof(WNDCLASSEXA) == 48, "the window class record of 32-bit Windows");
+
+// One class for every instance's editor window, registered for as long as
+// the library is loaded.
+void registerEditorWindowClass(const char* className) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    // No CS_DBLCLKS: a double click reaches the editor as two presses.
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = xplatWindowProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = moduleInstance;
+    windowClass.hIcon = nullptr;
+    windowClass.hCursor = nullptr;
+    // Windows deletes a class's background brush when the class is unregistered.
+    windowClass.hbrBackground = CreateSolidBrush(RGB(119, 119, 119));
+    windowClass.lpszMenuName = nullptr;
+    windowClass.lpszClassName = className;
+    windowClass.hIconSm = nullptr;
+    RegisterClassExA(&windowClass);
+}
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) {
+    moduleInstance = module;
+    char className[kWindowClassNameSize];
+    xplatWindowClassName(className);
+    if (reason == DLL_PROCESS_ATTACH) {
+        registerEditorWindowClass(className);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        UnregisterClassA(className, module);
+    }
+    // Thread attach and detach change nothing.
+    return TRUE;
 }
 #else
 #define QUORVANE_EXPORT __attribute__((visibility("default")))

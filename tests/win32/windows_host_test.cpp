@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "host_window.h"
+#include "plugin/editor_picture_request.h"
 #include "shell/vst2.h"
 #include "tests/support/recording_host.h"
 
@@ -95,8 +97,7 @@ TEST_F(DllTest, TwoInstancesAtOnce) {
     EXPECT_EQ(dispatch(second, effClose), 1);
 }
 
-// The DLL finds its bitmaps among its resources while a host opens, idles
-// and closes the editor.
+// A host opens the editor in its window, idles it and closes it.
 TEST_F(DllTest, EditorOpensIdlesAndCloses) {
     RecordingHost host;
     AEffect* effect = entry(RecordingHost::callback);
@@ -106,10 +107,17 @@ TEST_F(DllTest, EditorOpensIdlesAndCloses) {
     ASSERT_NE(rect, nullptr);
     EXPECT_EQ(rect->right, 500);
     EXPECT_EQ(rect->bottom, 420);
-    EXPECT_EQ(dispatch(effect, effEditOpen), 1);
+    HostWindow& window = HostWindow::shared();
+    EXPECT_EQ(dispatch(effect, effEditOpen, 0, 0, window.handle()), 1);
+    EXPECT_NE(window.editorWindow(), nullptr);
     effect->setParameter(effect, 14, 0.75f);
     EXPECT_EQ(dispatch(effect, effEditIdle), 0);
     EXPECT_EQ(dispatch(effect, effEditClose), 0);
+    EXPECT_EQ(window.editorWindow(), nullptr);
+    // Pictures without a window are the Linux library's; this one has windows.
+    std::vector<unsigned char> picture(static_cast<std::size_t>(kEditorPictureBytes), 7);
+    EXPECT_EQ(dispatch(effect, effVendorSpecific, kEditorPictureRequest, kEditorPictureBytes, picture.data()), 0);
+    EXPECT_EQ(picture, std::vector<unsigned char>(picture.size(), 7));
     EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 
