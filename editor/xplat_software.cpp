@@ -1,7 +1,8 @@
-// The window layer drawn entirely in memory: a 24-bit back buffer and the
-// three copies as the GDI raster operations define them. Used by the Linux
-// library (which also shows the frames in an X11 window), by the tests and
-// by snapshots.
+// The window layer's drawing, entirely in memory: a 24-bit back buffer and
+// the three copies as the GDI raster operations define them, and the frames
+// and events of the window that holds it. That window is made by the Linux
+// library's X11 layer, which also shows the frames, or by the memory-only
+// one, whose frames only the sink sees.
 #include "xplat_software.h"
 
 #include <algorithm>

@@ -8,6 +8,7 @@
 // open without a window and keeps drawing into memory.
 #include <X11/Xlib.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
