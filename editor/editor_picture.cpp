@@ -27,9 +27,11 @@ EditorFrame captureEditorFrame(EditorWindow& editor) {
         editor.open(nullptr);
     }
     EditorFrame frame;
-    xplatSoftwareSetFrameSink(editor.platformWindow(), {keepFrame, &frame});
+    // The picture's paint goes to memory only; whatever showed the frames
+    // before (an X11 window) gets them back afterwards, untouched meanwhile.
+    const XplatFrameSink shownBefore = xplatSoftwareSetFrameSink(editor.platformWindow(), {keepFrame, &frame});
     editor.paint();
-    xplatSoftwareSetFrameSink(editor.platformWindow(), {nullptr, nullptr});
+    xplatSoftwareSetFrameSink(editor.platformWindow(), shownBefore);
     if (openedHere) {
         editor.close();
     }

@@ -70,6 +70,11 @@ void EditorWindow::close() {
     isOpen = 0;
 }
 
+void EditorWindow::idle() {
+    xplatDispatchPendingEvents(window);
+    AEffEditor::idle();
+}
+
 void EditorWindow::update() {
     if (isOpen) {
         paint();

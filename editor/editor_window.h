@@ -20,6 +20,8 @@ public:
     VstInt32 getRect(ERect** out) override;
     VstInt32 open(void* parentWindow) override;
     void close() override;
+    // The window's queued mouse and paint events first, then the repaint.
+    void idle() override;
     void update() override;
 
     // Redraws the whole panel into the back buffer and presents it.

@@ -1,7 +1,7 @@
 // The thin layer between the editor and whatever shows its pixels: one child
 // window with an off-screen back buffer, bitmaps from the library's
 // resources, three copies and the control hit test. The editor draws only
-// through these functions; each back end (software, GDI) supplies them.
+// through these functions; each back end (software, X11, GDI) supplies them.
 #pragma once
 
 #include <cstdint>
@@ -58,6 +58,11 @@ void xplatMaskedBlit(XplatWindow& window, std::int32_t x, std::int32_t y, std::i
                      XplatBitmap image, XplatBitmap mask, std::int32_t srcX, std::int32_t srcY);
 // Shows (x, y, w, h) of the back buffer in the window, in one copy.
 void xplatPresent(XplatWindow& window, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h);
+
+// Hands the window's queued events to the window procedure. A window system
+// that delivers them only when asked (X11) gets asked here, at every idle;
+// where the host's message loop dispatches them (Win32) nothing is queued.
+void xplatDispatchPendingEvents(XplatWindow& window);
 
 // First index whose rectangle strictly contains (x, y); 0 for none, so the
 // table's entry 0 stands for "no control".

@@ -1,6 +1,8 @@
-// The window layer drawn entirely in memory: a 24-bit back buffer and the
-// three copies as the GDI raster operations define them. Used by the Linux
-// library, by the tests and by snapshots.
+// The window layer's drawing, entirely in memory: a 24-bit back buffer and
+// the three copies as the GDI raster operations define them, and the frames
+// and events of the window that holds it. That window is made by the Linux
+// library's X11 layer, which also shows the frames, or by the memory-only
+// one, whose frames only the sink sees.
 #include "xplat_software.h"
 
 #include <algorithm>
@@ -9,27 +11,18 @@
 #include "bitmap_resources.h"
 #include "dib_decoder.h"
 #include "raster.h"
+#include "xplat_software_window.h"
 
 struct XplatBitmapData {
     Raster raster;
 };
 
-// What a window system would keep for the child window.
-struct XplatNativeWindow {
-    EditorWindow* userData;
-    XplatFrameSink sink;
-    bool captured;
-};
-
-std::int32_t xplatCreateWindow(void* /*parent*/, XplatWindow& window) {
-    // The parent is the host's window. No window system draws here, so it is
-    // never looked at: a host's window handle is not ours to follow.
-    window.window = new (std::nothrow) XplatNativeWindow{window.owner, {nullptr, nullptr}, false};
+void xplatSoftwareCreateWindow(XplatWindow& window) {
+    window.window = new (std::nothrow) XplatNativeWindow{window.owner, {nullptr, nullptr}, false, nullptr};
     window.backBuffer = new (std::nothrow) XplatBitmapData{Raster::colour(window.width, window.height)};
-    return 1;
 }
 
-void xplatDestroyWindow(XplatWindow& window) {
+void xplatSoftwareDestroyWindow(XplatWindow& window) {
     delete window.backBuffer;
     window.backBuffer = nullptr;
     delete window.window;
@@ -96,10 +89,13 @@ void xplatPresent(XplatWindow& window, std::int32_t x, std::int32_t y, std::int3
     window.window->sink.present(window.window->sink.context, frame);
 }
 
-void xplatSoftwareSetFrameSink(XplatWindow& window, XplatFrameSink sink) {
-    if (window.window != nullptr) {
-        window.window->sink = sink;
+XplatFrameSink xplatSoftwareSetFrameSink(XplatWindow& window, XplatFrameSink sink) {
+    if (window.window == nullptr) {
+        return {nullptr, nullptr};
     }
+    const XplatFrameSink previous = window.window->sink;
+    window.window->sink = sink;
+    return previous;
 }
 
 void xplatSoftwareSendMessage(XplatWindow& window, XplatMessage message, std::uint32_t packedPosition) {

@@ -1,7 +1,7 @@
 // The software back end's own additions to the window layer: it draws into
 // memory and hands each presented frame to whoever asked for it (a snapshot,
-// a test, later a window of a window system), and it takes the events that
-// a window system would deliver to the window procedure.
+// a test, the X11 window), and it takes the events that a window system
+// delivers to the window procedure.
 #pragma once
 
 #include <cstdint>
@@ -28,8 +28,9 @@ struct XplatFrameSink {
     void* context;
 };
 
-// Frames of an open window go to sink from now on (a null present drops them).
-void xplatSoftwareSetFrameSink(XplatWindow& window, XplatFrameSink sink);
+// Frames of an open window go to sink from now on (a null present drops
+// them); answers the sink they went to before, so a borrower can give it back.
+XplatFrameSink xplatSoftwareSetFrameSink(XplatWindow& window, XplatFrameSink sink);
 
 // The window procedure's entry: routes the event to the window's owner and
 // keeps the pointer capture as the routing says.

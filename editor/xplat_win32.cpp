@@ -150,6 +150,9 @@ void xplatPresent(XplatWindow& window, std::int32_t x, std::int32_t y, std::int3
     window.savedBitmap = nullptr;
 }
 
+// The host's message loop has handed every message to xplatWindowProc already.
+void xplatDispatchPendingEvents(XplatWindow& /*window*/) {}
+
 LRESULT CALLBACK xplatWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The default handling comes first and its answer is ours for every
     // message; for WM_PAINT it has already validated the window.
