@@ -2,12 +2,15 @@
 
 #include "engine/finite_or_zero.h"
 
-void AxisLanes::load(AxisRecord* const (&records)[kLanes], int bankSize) {
+void AxisLanes::load(AxisRecord* const (&records)[kLanes], const float* sourceBank) {
     for (int lane = 0; lane < kLanes; ++lane) {
         AxisRecord& axis = *records[lane];
         const AxisModulator& modulator = axis.modulators[0];
         axes[lane] = &axis;
-        sourceSlots[lane] = modulator.source >= 0 && modulator.source < bankSize ? modulator.source : kSilentSourceSlot;
+        targets[lane] = &axis.target;
+        amounts[lane] = &modulator.amount;
+        const bool inBank = modulator.source >= 0 && modulator.source < kSilentSourceSlot;
+        sources[lane] = &sourceBank[inBank ? modulator.source : kSilentSourceSlot];
         pos[lane] = axis.pos;
         velocity[lane] = axis.velocity;
         accel[lane] = axis.accel;

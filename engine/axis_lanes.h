@@ -22,13 +22,14 @@ class AxisLanes {
 public:
     static constexpr int kLanes = kNumAxes;
 
-    // Takes the moving state of six records, in the order they are stepped.
-    void load(AxisRecord* const (&records)[kLanes], int bankSize);
+    // Takes the moving state of six records, in the order they are stepped;
+    // the modulators read their sources from sourceBank (kSourceBankSlots).
+    void load(AxisRecord* const (&records)[kLanes], const float* sourceBank);
 
     // One sample of all six axes. Reads each record's target, held flag and
     // modulator amount afresh (the editor and MIDI write them), writes back
     // the gliding target of a released axis and every output.
-    void step(const float* sourceBank, float invSampleRate);
+    void step(float invSampleRate);
 
     // Puts the moving state back into the records.
     void store() const;
@@ -37,7 +38,10 @@ public:
 
 private:
     AxisRecord* axes[kLanes];
-    std::int32_t sourceSlots[kLanes];
+    // What each lane reads afresh every sample.
+    const SharedValue<float>* targets[kLanes];
+    const SharedValue<float>* amounts[kLanes];
+    const float* sources[kLanes];
 
     // Lane order as in load(). The fields are single precision; the lanes
     // hold their values widened to double, which is exact and saves widening
@@ -94,7 +98,7 @@ inline __m128d clampOutput(__m128d v) {
 
 } // namespace axis_lanes_detail
 
-inline void AxisLanes::step(const float* sourceBank, float invSampleRate) {
+inline void AxisLanes::step(float invSampleRate) {
     using namespace axis_lanes_detail;
     const __m128d inv = _mm_set1_pd(static_cast<double>(invSampleRate));
     const __m128d half = _mm_set1_pd(0.5);
@@ -103,7 +107,7 @@ inline void AxisLanes::step(const float* sourceBank, float invSampleRate) {
         // pos = pos + velocity × invSampleRate.
         // Built in registers: a pair loaded from two separate stores would
         // wait for both to reach the cache.
-        const __m128d target = _mm_set_pd(axes[lane + 1]->target, axes[lane]->target);
+        const __m128d target = _mm_set_pd(*targets[lane + 1], *targets[lane]);
         const __m128d oldPos = pairAt(pos + lane);
         const __m128d a = single(_mm_mul_pd(_mm_sub_pd(target, oldPos), pairAt(stiffness + lane)));
         const __m128d v = single(_mm_add_pd(a, _mm_mul_pd(pairAt(velocity + lane), pairAt(damping + lane))));
@@ -117,8 +121,8 @@ inline void AxisLanes::step(const float* sourceBank, float invSampleRate) {
             _mm_sub_pd(target, _mm_mul_pd(_mm_sub_pd(target, pairAt(staticPos + lane)), pairAt(staticCoeff + lane))));
 
         // The modulator chases (amount − 0.5) × source with its own spring.
-        const __m128d amount = _mm_set_pd(axes[lane + 1]->modulators[0].amount, axes[lane]->modulators[0].amount);
-        const __m128d source = _mm_set_pd(sourceBank[sourceSlots[lane + 1]], sourceBank[sourceSlots[lane]]);
+        const __m128d amount = _mm_set_pd(*amounts[lane + 1], *amounts[lane]);
+        const __m128d source = _mm_set_pd(*sources[lane + 1], *sources[lane]);
         const __m128d mt = single(_mm_mul_pd(_mm_sub_pd(amount, half), source));
         const __m128d oldModPos = pairAt(modPos + lane);
         const __m128d ma = single(_mm_mul_pd(_mm_sub_pd(mt, oldModPos), pairAt(modStiffness + lane)));

@@ -26,16 +26,16 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
         updateCoefficients(*ordered[lane], coefficientMemos[kMotionOrder[lane]]);
     }
 
-    AxisLanes lanes;
-    lanes.load(ordered, kNumModSources);
     float sourceBank[kSourceBankSlots] = {};
     for (int slot = 0; slot < kNumModSources; ++slot) {
         sourceBank[slot] = modSources[slot];
     }
+    AxisLanes lanes;
+    lanes.load(ordered, sourceBank);
     const double halfRate = static_cast<double>(sampleRate) * 0.5;
     for (VstInt32 i = 0; i < sampleFrames; ++i) {
         // All six axes read the LFO value of the previous sample.
-        lanes.step(sourceBank, invSampleRate);
+        lanes.step(invSampleRate);
         const double tone = stepTone(toneOsc, lanes.out(kLaneMY), lanes.out(kLaneMX));
         sourceBank[kLfoSourceSlot] = stepLfo(lfoOsc, lanes.out(kLaneLY), lanes.out(kLaneLX));
         const auto sample =

@@ -28,9 +28,9 @@ public:
     }
     void samples(int count, const float* bank = kNoSources, float invSampleRate = kInvRate44100) {
         AxisLanes lanes;
-        lanes.load(records, 11);
+        lanes.load(records, bank);
         for (int i = 0; i < count; ++i) {
-            lanes.step(bank, invSampleRate);
+            lanes.step(invSampleRate);
         }
         lanes.store();
     }
