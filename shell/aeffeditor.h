@@ -1,6 +1,8 @@
 // Editor base class: the slots the dispatcher reaches, with neutral behaviour.
 #pragma once
 
+#include <atomic>
+
 #include "vst2.h"
 
 class AudioEffect;
@@ -23,7 +25,8 @@ public:
     virtual void close() {}
     virtual void idle() { update(); }
     virtual void update() {}
-    virtual void postUpdate() { updateFlag = 1; }
+    // Called from setParameter, which hosts call from any thread.
+    virtual void postUpdate() { updateFlag.store(1, std::memory_order_relaxed); }
 
     AEffEditor(const AEffEditor&) = delete;
     AEffEditor& operator=(const AEffEditor&) = delete;
@@ -31,5 +34,5 @@ public:
 protected:
     AudioEffect* effect;
     void* systemWindow = nullptr;
-    VstInt32 updateFlag = 0;
+    std::atomic<VstInt32> updateFlag{0};
 };
