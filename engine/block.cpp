@@ -26,6 +26,7 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
         updateCoefficients(*ordered[lane], coefficientMemos[kMotionOrder[lane]]);
     }
 
+    static_assert(kSourceBankSlots == kNumModSources + 1, "the bank plus the silent slot");
     float sourceBank[kSourceBankSlots] = {};
     for (int slot = 0; slot < kNumModSources; ++slot) {
         sourceBank[slot] = modSources[slot];

@@ -9,7 +9,6 @@
 template <typename T> class SharedValue {
 public:
     constexpr SharedValue() noexcept : value(T{}) {}
-    constexpr explicit SharedValue(T initial) noexcept : value(initial) {}
     SharedValue(const SharedValue&) = delete;
     SharedValue& operator=(const SharedValue&) = delete;
 

@@ -12,7 +12,6 @@ public:
     void removeAll(int note) { notes.reset(static_cast<std::size_t>(note & 0x7F)); }
     void clear() { notes.reset(); }
     bool empty() const { return notes.none(); }
-    bool contains(int note) const { return notes.test(static_cast<std::size_t>(note & 0x7F)); }
 
 private:
     std::bitset<128> notes;
