@@ -30,11 +30,20 @@ struct CommandResult {
     }
 };
 
+// A folder of the test's own, removed with it. Commands run there get a home
+// of their own inside it, with the folders a desktop user's home has:
+// plug-ins keep settings and data there (amsynth's presets fail to load
+// where ~/.local/share is missing), and nothing the runner's own home holds
+// may change what a test sees.
 class ScratchDir {
 public:
     ScratchDir() {
-        char pattern[] = "/tmp/quorvane-render-test.XXXXXX";
-        dir = mkdtemp(pattern);
+        const std::filesystem::path base = std::filesystem::temp_directory_path() / "quorvane-render-test.XXXXXX";
+        std::string pattern = base.string();
+        dir = mkdtemp(pattern.data());
+        for (const char* folder : kHomeFolders) {
+            std::filesystem::create_directories(home() + "/" + folder);
+        }
     }
     ~ScratchDir() { std::filesystem::remove_all(dir); }
     ScratchDir(const ScratchDir&) = delete;
@@ -44,14 +53,24 @@ public:
     std::vector<std::string> files() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-            names.push_back(entry.path().filename().string());
+            if (entry.path() != home()) {
+                names.push_back(entry.path().filename().string());
+            }
         }
         return names;
     }
 
+    std::string home() const { return path(".home"); }
+
     // `prefix` is shell text put before the command (variables, ulimit).
     CommandResult run(const std::vector<std::string>& args, const std::string& prefix = "") const {
-        std::string command = "cd " + quote(dir) + " && " + prefix + " exec " + quote(QUORVANE_RENDER);
+        const std::string environment = "export HOME=" + quote(home()) + " XDG_CONFIG_HOME=" +
+                                        quote(home() + "/.config") + " XDG_DATA_HOME=" +
+                                        quote(home() + "/.local/share") + " XDG_CACHE_HOME=" +
+                                        quote(home() + "/.cache") + " XDG_STATE_HOME=" +
+                                        quote(home() + "/.local/state") + "; unset XDG_RUNTIME_DIR; ";
+        std::string command =
+            "cd " + quote(dir) + " || exit 1; " + environment + prefix + " exec " + quote(QUORVANE_RENDER);
         for (const std::string& arg : args) {
             command += " " + quote(arg);
         }
@@ -74,6 +93,8 @@ public:
     }
 
 private:
+    static constexpr const char* kHomeFolders[] = {".config", ".local/share", ".local/state", ".cache"};
+
     static std::string quote(const std::string& text) {
         std::string quoted = "'";
         for (char c : text) {
