@@ -8,6 +8,7 @@
 
 #include "editor/editor_window.h"
 #include "editor/xplat_software.h"
+#include "plugin/vst2_editor.h"
 #include "shell/audioeffect.h"
 #include "shell/plugin_entry.h"
 
@@ -24,7 +25,7 @@ void readFrame(void* context, const XplatFrame& frame) {
 
 void BM_EditorFullPaint(benchmark::State& state) {
     AEffect* effect = openPluginInstance(quietHost);
-    auto* editor = static_cast<EditorWindow*>(instanceOf(effect)->getEditor());
+    EditorWindow* editor = &static_cast<Vst2Editor*>(instanceOf(effect)->getEditor())->window();
     editor->open(nullptr);
     std::uint8_t seen = 0;
     xplatSoftwareSetFrameSink(editor->platformWindow(), {readFrame, &seen});
@@ -52,7 +53,7 @@ void BM_EditorX11Repaint(benchmark::State& state) {
     XMapWindow(host, parent);
     XSync(host, False);
     AEffect* effect = openPluginInstance(quietHost);
-    auto* editor = static_cast<EditorWindow*>(instanceOf(effect)->getEditor());
+    EditorWindow* editor = &static_cast<Vst2Editor*>(instanceOf(effect)->getEditor())->window();
     editor->open(reinterpret_cast<void*>(static_cast<std::uintptr_t>(parent)));
 
     Window root = 0;

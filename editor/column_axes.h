@@ -1,14 +1,12 @@
-// Which of the plug-in's axis records belong to each editor column.
+// Which of the engine's axes belong to each editor column.
 #pragma once
 
-#include <cstdint>
-
 #include "control_layout.h"
-#include "plugin/adelay.h"
+#include "engine/axis_orders.h"
 
 struct ColumnAxes {
-    std::int32_t x;
-    std::int32_t y;
+    AxisIndex x;
+    AxisIndex y;
 };
 
 // Columns M, F and L from left to right.
@@ -17,9 +15,3 @@ constexpr ColumnAxes kColumnAxes[kColumnCount] = {
     {kAxisFX, kAxisFY},
     {kAxisLX, kAxisLY},
 };
-
-// Parameter offsets within a section that the pads write.
-constexpr std::int32_t kYTargetPosOffset = 0;
-constexpr std::int32_t kYM0AmountOffset = 7;
-constexpr std::int32_t kXTargetPosOffset = 14;
-constexpr std::int32_t kXM0AmountOffset = 21;

@@ -1,28 +1,32 @@
 // The plug-in's editor: a fixed 500 x 420 panel with an XY pad, a
 // modulation pad and twelve knobs for each of the sections M, F and L.
-// It pulls everything it shows from the plug-in at each repaint and writes
-// what the mouse does straight into the engine and, as automation, to the host.
+// It pulls everything it shows from its model at each repaint and writes
+// what the mouse does into the engine and, as automation, to the host, all
+// through the model: the editor knows no plug-in format.
 #pragma once
 
 #include <cstdint>
 
-#include "shell/aeffeditor.h"
+#include "editor_model.h"
 #include "xplat.h"
 
-class ADelay;
+struct PadControl;
 
-class EditorWindow : public AEffEditor {
+class EditorWindow {
 public:
-    // Loads the bitmaps and installs itself as the plug-in's editor.
-    explicit EditorWindow(ADelay* plugin);
-    ~EditorWindow() override;
+    // Loads the bitmaps; the window appears with open.
+    explicit EditorWindow(EditorModel& model);
+    ~EditorWindow();
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
 
-    VstInt32 getRect(ERect** out) override;
-    VstInt32 open(void* parentWindow) override;
-    void close() override;
+    // Creates the window inside the host's parent window and paints; 1.
+    std::int32_t open(void* parentWindow);
+    void close();
     // The window's queued mouse and paint events first, then the repaint.
-    void idle() override;
-    void update() override;
+    void idle();
+    // Repaints if open.
+    void update();
 
     // Redraws the whole panel into the back buffer and presents it.
     void paint();
@@ -37,14 +41,15 @@ public:
     XplatWindow& platformWindow() { return window; }
 
 private:
-    ADelay& plugin() const;
+    // Writes the pad's two values into the engine, then reports them.
+    void writePad(const PadControl& pad, std::int32_t column, float x, float y);
     // One step of a vertical knob drag: 0.007 per pixel, upwards increases.
     void dragKnob(std::int32_t parameter, std::int32_t y);
     void paintPadMarks(std::int32_t column);
     void paintModulationMark(std::int32_t column);
     void paintKnobMark(std::int32_t control, std::int32_t parameter);
 
-    ERect rect;
+    EditorModel& model;
     std::int32_t isOpen;
     // Index into controlRects of the control pressed; 0 while none is.
     std::int32_t activeControl;

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "engine/axis_orders.h"
 #include "engine/axis_record.h"
 
 // Slots 0..10 are the modulation source bank; the extra slot stays 0.0 and is

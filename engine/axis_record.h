@@ -36,8 +36,5 @@ struct AxisRecord {
     SharedValue<float> out; // position plus modulation, 0.0 to 2.0; the editor draws it
 };
 
-// Storage order of the six axes.
-enum AxisIndex : int { kAxisMY, kAxisMX, kAxisFX, kAxisFY, kAxisLX, kAxisLY, kNumAxes };
-
 // Every field back to zero: position, velocity and output 0.0, not held.
 void clearAxis(AxisRecord& axis);

@@ -1,7 +1,6 @@
 // Taking the parameters into the axis records.
-#include "engine/axis_layout.h"
 #include "engine/finite_or_zero.h"
-#include "plugin/adelay.h"
+#include "engine/engine.h"
 
 namespace {
 
@@ -13,11 +12,11 @@ std::int32_t sourceSlot(float value) {
 
 } // namespace
 
-void ADelay::updateAxes() {
+void Engine::updateAxes() {
     // Cleared first: a parameter written while the copy runs raises the flag
     // again and is taken at the next block.
     paramsDirty = false;
-    for (const AxisBinding& binding : kAxisBindings) {
+    for (const AxisBinding& binding : kParameterOrder) {
         AxisRecord& axis = axes[binding.axis];
         // The parameters keep what the host wrote; the copies are numbers.
         const SharedValue<float>* p = &params[binding.firstParameter];
@@ -37,7 +36,8 @@ void ADelay::updateAxes() {
             modulator.overshoot = finiteOrZero(p[field + 3].load());
         }
     }
+    // MModifier0, MModifier1, FModifier0, ... in index order.
     for (int i = 0; i < kNumModifiers; ++i) {
-        modifiers[i] = params[kModifierParameters[i]];
+        modifiers[i] = params[kParametersPerSection * (i / 2) + kModifier0Offset + i % 2];
     }
 }

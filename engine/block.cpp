@@ -3,13 +3,12 @@
 #include <cmath>
 
 #include "engine/axis_lanes.h"
-#include "engine/axis_layout.h"
 #include "engine/axis_motion.h"
+#include "engine/engine.h"
 #include "engine/sound_sections.h"
 #include "engine/sse_defaults.h"
-#include "plugin/adelay.h"
 
-void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 sampleFrames) {
+void Engine::render(float sampleRate, float* left, float* right, std::int32_t frames) {
     const SseDefaults sseDefaults;
     // Rates below 1 Hz (0, negative, NaN: hosts have sent them) would drive
     // the springs away without bound; the axes hold still instead.
@@ -17,8 +16,6 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
     if (paramsDirty) {
         updateAxes();
     }
-    float* left = outputs != nullptr ? outputs[0] : nullptr;
-    float* right = outputs != nullptr ? outputs[1] : nullptr;
 
     AxisRecord* const ordered[kNumAxes] = {&axes[kMotionOrder[0]], &axes[kMotionOrder[1]], &axes[kMotionOrder[2]],
                                            &axes[kMotionOrder[3]], &axes[kMotionOrder[4]], &axes[kMotionOrder[5]]};
@@ -34,7 +31,7 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
     AxisLanes lanes;
     lanes.load(ordered, sourceBank);
     const double halfRate = static_cast<double>(sampleRate) * 0.5;
-    for (VstInt32 i = 0; i < sampleFrames; ++i) {
+    for (std::int32_t i = 0; i < frames; ++i) {
         // All six axes read the LFO value of the previous sample.
         lanes.step(invSampleRate);
         const double tone = stepTone(toneOsc, lanes.out(kLaneMY), lanes.out(kLaneMX));
@@ -52,12 +49,7 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
     lanes.store();
     modSources[kLfoSourceSlot] = sourceBank[kLfoSourceSlot];
 
-    for (const AxisBinding& binding : kAxisBindings) {
+    for (const AxisBinding& binding : kParameterOrder) {
         params[binding.firstParameter] = axes[binding.axis].target.load();
     }
-}
-
-// Replaces, never accumulates: a host that calls process gets the same output.
-void ADelay::process(float** inputs, float** outputs, VstInt32 sampleFrames) {
-    processReplacing(inputs, outputs, sampleFrames);
 }

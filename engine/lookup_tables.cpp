@@ -6,7 +6,7 @@
 
 #include "engine/correctly_rounded.h"
 #include "engine/sse_defaults.h"
-#include "plugin/adelay.h"
+#include "engine/engine.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ const Tables& libraryTables() {
 
 } // namespace
 
-void ADelay::fillTables() {
+void Engine::fillTables() {
     const Tables& tables = libraryTables();
     std::memcpy(toneOsc.sineTable, tables.sine, sizeof tables.sine);
     std::memcpy(lfoOsc.sineTable, tables.sine, sizeof tables.sine);

@@ -1,23 +1,10 @@
-// Quorvane's plug-in class: a sine tone, a square LFO and a feedback delay,
-// each steered by two spring-driven axes.
-//
-// The class has two rooms. plugin/ talks to the host: parameters, programs,
-// events, pins, capabilities. engine/ makes the sound: tables, axes, the
-// three sections and the block frame.
+// Quorvane as a VST 2 plug-in: the engine behind the interface's calls. The
+// class talks to the host (parameters, programs, events, pins,
+// capabilities); everything that makes sound is the engine's.
 #pragma once
 
-#include "engine/axis_record.h"
-#include "engine/coefficient_memo.h"
-#include "engine/feedback_delay.h"
-#include "engine/shared_value.h"
-#include "engine/table_oscillator.h"
-#include "plugin/held_notes.h"
-#include "plugin/parameters.h"
+#include "engine/engine.h"
 #include "shell/audioeffectx.h"
-
-constexpr int kNumModifiers = 6;
-constexpr int kNumModSources = 11;
-constexpr int kLfoSourceSlot = 6;
 
 class ADelay : public AudioEffectX {
 public:
@@ -31,7 +18,7 @@ public:
     void getParameterDisplay(VstInt32 index, char* text) override;
     void getParameterName(VstInt32 index, char* text) override;
 
-    // Audio (engine/block.cpp).
+    // Audio (plugin/audio.cpp).
     void process(float** inputs, float** outputs, VstInt32 sampleFrames) override;
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
 
@@ -53,22 +40,8 @@ public:
     // MIDI (plugin/events.cpp).
     VstInt32 processEvents(VstEvents* events) override;
 
-    // Takes the parameters into the axis records (engine/axis_update.cpp).
+    // Takes the parameters into the engine's axis records.
     virtual void updateAxes();
 
-    // Engine state, in this order. The editor and the MIDI handling write a
-    // few fields directly; those are SharedValues.
-    AxisRecord axes[kNumAxes];
-    float modifiers[kNumModifiers];
-    SharedValue<float> params[NumParams];
-    float modSources[kNumModSources];
-    SharedValue<bool> paramsDirty;
-    TableOscillator toneOsc;
-    TableOscillator lfoOsc;
-    FeedbackDelay delay;
-    HeldNotes heldNotes;
-    AxisCoefficientMemo coefficientMemos[kNumAxes];
-
-private:
-    void fillTables();
+    Engine engine;
 };

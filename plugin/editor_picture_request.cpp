@@ -3,14 +3,14 @@
 #include <cstring>
 
 #include "editor/editor_picture.h"
-#include "editor/editor_window.h"
 #include "plugin/adelay.h"
+#include "plugin/vst2_editor.h"
 
 VstIntPtr ADelay::vendorSpecific(VstInt32 request, VstIntPtr size, void* buffer, float /*unused*/) {
     if (request != kEditorPictureRequest || size != kEditorPictureBytes || buffer == nullptr || editor == nullptr) {
         return 0;
     }
-    const EditorFrame frame = captureEditorFrame(*static_cast<EditorWindow*>(editor));
+    const EditorFrame frame = captureEditorFrame(static_cast<Vst2Editor*>(editor)->window());
     if (frame.width != kEditorPictureWidth || frame.height != kEditorPictureHeight ||
         static_cast<VstIntPtr>(frame.rgb.size()) != kEditorPictureBytes) {
         return 0;

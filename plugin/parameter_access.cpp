@@ -1,5 +1,4 @@
 // The host's view of the parameters: values, names, units and display texts.
-#include <cmath>
 #include <cstdio>
 
 #include "plugin/adelay.h"
@@ -7,55 +6,32 @@
 
 namespace {
 
-bool isParameter(VstInt32 index) {
-    return index >= 0 && index < NumParams;
-}
-
 // Names run to 13 characters ("MYM0Overshoot"); hosts pass buffers larger
 // than the interface's nominal 8 for them.
 constexpr std::size_t kNameCapacity = 14;
 constexpr std::size_t kDisplayCapacity = kVstMaxParamStrLen + 1;
 
-// The value as a whole percentage, held inside what 8 characters can show
-// whatever float the host stored.
-int displayPercent(float value) {
-    const double percent = std::floor(static_cast<double>(value) * 100.0 + 0.5);
-    if (std::isnan(percent)) {
-        return 0;
-    }
-    if (percent > 99999999.0) {
-        return 99999999;
-    }
-    if (percent < -9999999.0) {
-        return -9999999;
-    }
-    return static_cast<int>(percent);
-}
-
 } // namespace
 
 // Stores and flags; the engine takes the value at its next block start.
 void ADelay::setParameter(VstInt32 index, float value) {
-    if (isParameter(index)) {
-        params[index] = value;
-    }
-    paramsDirty = true;
+    engine.setParameter(index, value);
     if (editor != nullptr) {
         editor->postUpdate();
     }
 }
 
 float ADelay::getParameter(VstInt32 index) {
-    return isParameter(index) ? params[index].load() : 0.0f;
+    return engine.parameter(index);
 }
 
 void ADelay::getParameterName(VstInt32 index, char* text) {
-    const char* name = parameterName(index);
-    copyHostText(text, kNameCapacity, name != nullptr ? name : "");
+    copyHostText(text, kNameCapacity, isParameter(index) ? kParameterTable[static_cast<std::size_t>(index)].name : "");
 }
 
+// Every parameter has the same label, so any index gets it.
 void ADelay::getParameterLabel(VstInt32 /*index*/, char* label) {
-    copyHostText(label, kDisplayCapacity, "  ");
+    copyHostText(label, kDisplayCapacity, kParameterTable[0].label);
 }
 
 void ADelay::getParameterDisplay(VstInt32 index, char* text) {
@@ -64,6 +40,6 @@ void ADelay::getParameterDisplay(VstInt32 index, char* text) {
         return;
     }
     char rendered[16];
-    std::snprintf(rendered, sizeof rendered, "%d", displayPercent(params[index]));
+    std::snprintf(rendered, sizeof rendered, "%d", static_cast<int>(displayedNumber(index, engine.parameter(index))));
     copyHostText(text, kDisplayCapacity, rendered);
 }

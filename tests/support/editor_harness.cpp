@@ -7,6 +7,7 @@
 #include "editor/dib_decoder.h"
 #include "editor/xplat_software.h"
 #include "resources/bitmap_ids.h"
+#include "plugin/vst2_editor.h"
 #include "shell/plugin_entry.h"
 
 namespace {
@@ -34,7 +35,7 @@ void keepFrame(void* context, const XplatFrame& presented) {
 
 EditorHarness::EditorHarness()
     : plugin(static_cast<ADelay*>(createEffectInstance(RecordingHost::callback))),
-      editor(static_cast<EditorWindow*>(plugin->getEditor())) {
+      editor(&static_cast<Vst2Editor*>(plugin->getEditor())->window()) {
     editor->open(nullptr);
     xplatSoftwareSetFrameSink(editor->platformWindow(), {keepFrame, this});
     host.calls.clear();
@@ -46,7 +47,7 @@ void EditorHarness::parkEveryMark() {
     for (VstInt32 index = 0; index < NumParams; ++index) {
         plugin->setParameter(index, NAN);
     }
-    for (AxisRecord& axis : plugin->axes) {
+    for (AxisRecord& axis : plugin->engine.axes) {
         axis.out = NAN;
         axis.modulators[0].amount = NAN;
     }

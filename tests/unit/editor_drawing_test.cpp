@@ -57,32 +57,32 @@ TEST_F(EditorDrawing, TargetMarkSpansColumnWidthAndPadHeight) {
 }
 
 TEST_F(EditorDrawing, OutputMarkFollowsTheAxisOutputBeyondItsPad) {
-    h.plugin->axes[kAxisMX].out = 2.0f;
-    h.plugin->axes[kAxisMY].out = 2.0f;
+    h.plugin->engine.axes[kAxisMX].out = 2.0f;
+    h.plugin->engine.axes[kAxisMY].out = 2.0f;
     expectFrame(withPoint(h.panel(), 323, 403));
     // Column L's output at 1.0625 puts the mark on the window's right edge:
     // three of its five columns show.
-    h.plugin->axes[kAxisMX].out = NAN;
-    h.plugin->axes[kAxisLX].out = 1.0625f;
-    h.plugin->axes[kAxisLY].out = 0.0f;
+    h.plugin->engine.axes[kAxisMX].out = NAN;
+    h.plugin->engine.axes[kAxisLX].out = 1.0625f;
+    h.plugin->engine.axes[kAxisLY].out = 0.0f;
     const Raster expected = withPoint(h.panel(), 497, 3);
     expectFrame(expected);
     EXPECT_NE(expected.bytes, h.panel().bytes);
 }
 
 TEST_F(EditorDrawing, ModulationMarkPutsItsCornerOnThePoint) {
-    h.plugin->axes[kAxisFX].modulators[0].amount = 0.5f;
-    h.plugin->axes[kAxisFY].modulators[0].amount = 1.0f;
+    h.plugin->engine.axes[kAxisFX].modulators[0].amount = 0.5f;
+    h.plugin->engine.axes[kAxisFY].modulators[0].amount = 1.0f;
     expectFrame(withPoint(h.panel(), 169 + 30, 402));
 }
 
 TEST_F(EditorDrawing, ValuesFarOutsideAndNotNumbersDrawNothing) {
-    h.plugin->axes[kAxisMX].out = 1e30f;
-    h.plugin->axes[kAxisMY].out = -1e30f;
-    h.plugin->axes[kAxisLX].out = INFINITY;
-    h.plugin->axes[kAxisLY].out = 0.5f;
-    h.plugin->axes[kAxisFX].modulators[0].amount = -INFINITY;
-    h.plugin->axes[kAxisFY].modulators[0].amount = 0.5f;
+    h.plugin->engine.axes[kAxisMX].out = 1e30f;
+    h.plugin->engine.axes[kAxisMY].out = -1e30f;
+    h.plugin->engine.axes[kAxisLX].out = INFINITY;
+    h.plugin->engine.axes[kAxisLY].out = 0.5f;
+    h.plugin->engine.axes[kAxisFX].modulators[0].amount = -INFINITY;
+    h.plugin->engine.axes[kAxisFY].modulators[0].amount = 0.5f;
     h.plugin->setParameter(14, 3e38f);
     h.plugin->setParameter(0, 0.5f);
     h.plugin->setParameter(15, INFINITY); // a knob: its angle is no number
@@ -117,8 +117,8 @@ TEST_F(EditorDrawing, OnlyThePressedKnobIsBlue) {
 
 TEST_F(EditorDrawing, LaterMarksCoverEarlierOnes) {
     // M's output mark and F's target mark overlap; F's target is drawn later.
-    h.plugin->axes[kAxisMX].out = 1.0125f; // x = 3 + 162 = 165
-    h.plugin->axes[kAxisMY].out = 0.0f;
+    h.plugin->engine.axes[kAxisMX].out = 1.0125f; // x = 3 + 162 = 165
+    h.plugin->engine.axes[kAxisMY].out = 0.0f;
     h.plugin->setParameter(44, 0.0f); // F target x = 163
     h.plugin->setParameter(30, 0.0f);
     expectFrame(withTarget(withPoint(h.panel(), 165, 3), 163, 1));

@@ -21,8 +21,8 @@ void setKnownState(EditorHarness& h) {
     const float outputs[6] = {0.25f, 0.8f, 1.3f, 0.1f, 0.55f, 0.62f}; // MY MX FX FY LX LY
     const float amounts[6] = {0.3f, 0.9f, 0.0f, 1.0f, 0.45f, 0.2f};
     for (int axis = 0; axis < 6; ++axis) {
-        h.plugin->axes[axis].out = outputs[axis];
-        h.plugin->axes[axis].modulators[0].amount = amounts[axis];
+        h.plugin->engine.axes[axis].out = outputs[axis];
+        h.plugin->engine.axes[axis].modulators[0].amount = amounts[axis];
     }
     // Press column F's Y overshoot knob so that it shows blue.
     h.editor->onMouseDown(167 + 71 + 13, 289 + 13);

@@ -27,22 +27,22 @@ std::uint32_t packed(std::uint32_t x, std::uint32_t y) { return (y << 16) | x; }
 
 class EditorMouse : public ::testing::Test {
 protected:
-    bool held(std::int32_t axis) const { return h.plugin->axes[axis].held; }
-    float target(std::int32_t axis) const { return h.plugin->axes[axis].target; }
-    float amount(std::int32_t axis) const { return h.plugin->axes[axis].modulators[0].amount; }
+    bool held(std::int32_t axis) const { return h.plugin->engine.axes[axis].held; }
+    float target(std::int32_t axis) const { return h.plugin->engine.axes[axis].target; }
+    float amount(std::int32_t axis) const { return h.plugin->engine.axes[axis].modulators[0].amount; }
 
     EditorHarness h;
 };
 
 TEST_F(EditorMouse, PressOnTheXyPadThrowsAndHoldsBothAxes) {
-    h.plugin->paramsDirty = false;
+    h.plugin->engine.paramsDirty = false;
     h.editor->onMouseDown(6, 6);
     EXPECT_EQ(target(kAxisMX), 0.00625f);
     EXPECT_EQ(target(kAxisMY), 0.005f);
     EXPECT_TRUE(held(kAxisMX));
     EXPECT_TRUE(held(kAxisMY));
     EXPECT_FALSE(held(kAxisFX));
-    EXPECT_TRUE(h.plugin->paramsDirty);
+    EXPECT_TRUE(h.plugin->engine.paramsDirty);
     EXPECT_EQ(automations(h.host), (std::vector<Automation>{{14, 0.00625f}, {0, 0.005f}}));
     EXPECT_EQ(h.framesPresented, 0) << "a press alone does not repaint";
 }
@@ -108,7 +108,7 @@ TEST_F(EditorMouse, PressingAndReleasingAKnobChangesNothing) {
 }
 
 TEST_F(EditorMouse, ReleaseLetsGoOfEverySixAxesWhateverWasPressed) {
-    for (AxisRecord& axis : h.plugin->axes) {
+    for (AxisRecord& axis : h.plugin->engine.axes) {
         axis.held = true; // as MIDI notes and a pad would leave them
     }
     h.editor->onMouseDown(400, 415); // on no control

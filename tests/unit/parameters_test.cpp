@@ -58,30 +58,30 @@ TEST(Parameters, DefaultsAfterConstruction) {
         std::uint32_t bits;
         std::memcpy(&bits, &value, sizeof bits);
         EXPECT_EQ(bits, 0x3F1745D1u) << "6.5/11, which selects the LFO's slot";
-        EXPECT_EQ(plugin->axes[kAxisMY].modulators[0].source, 6);
+        EXPECT_EQ(plugin->engine.axes[kAxisMY].modulators[0].source, 6);
     }
     for (VstInt32 modifier : {MModifier0, MModifier1, FModifier0, FModifier1, LModifier0, LModifier1}) {
         const float value = plugin->getParameter(modifier);
         EXPECT_TRUE(value >= 0.0f && value <= 1.0f) << modifier;
     }
-    for (const AxisRecord& axis : plugin->axes) {
+    for (const AxisRecord& axis : plugin->engine.axes) {
         EXPECT_EQ(axis.target.load(), 0.0f) << "nobody holds an axis yet";
         EXPECT_EQ(axis.staticPos, 0.5f);
         EXPECT_FALSE(axis.held.load());
     }
-    EXPECT_FALSE(plugin->paramsDirty.load());
+    EXPECT_FALSE(plugin->engine.paramsDirty.load());
 }
 
 TEST(Parameters, WritesAreStoredAsSentAndAlwaysRaiseTheFlag) {
     auto plugin = makePlugin();
     plugin->setParameter(MYM0Amount, 1.7f);
     EXPECT_EQ(plugin->getParameter(MYM0Amount), 1.7f);
-    EXPECT_TRUE(plugin->paramsDirty.load());
+    EXPECT_TRUE(plugin->engine.paramsDirty.load());
     plugin->processReplacing(nullptr, nullptr, 0);
-    EXPECT_FALSE(plugin->paramsDirty.load());
+    EXPECT_FALSE(plugin->engine.paramsDirty.load());
 
     plugin->setParameter(95, 0.3f);
-    EXPECT_TRUE(plugin->paramsDirty.load());
+    EXPECT_TRUE(plugin->engine.paramsDirty.load());
     EXPECT_EQ(plugin->getParameter(95), 0.0f);
     EXPECT_EQ(plugin->getParameter(NumParams), 0.0f);
     EXPECT_EQ(plugin->getParameter(-7), 0.0f);

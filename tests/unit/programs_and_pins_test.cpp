@@ -72,11 +72,11 @@ TEST(ProgramsAndPins, ResumeAsksForMidiAndSuspendKeepsTheNotes) {
     host.calls.clear();
     dispatch(*plugin, effMainsChanged, 0, 0);
     EXPECT_TRUE(host.calls.empty());
-    EXPECT_TRUE(plugin->axes[kAxisMY].held.load());
+    EXPECT_TRUE(plugin->engine.axes[kAxisMY].held.load());
     dispatch(*plugin, effMainsChanged, 0, 1);
     EXPECT_EQ(host.count(audioMasterWantMidi), 1);
     noteOff(*plugin, 60);
-    EXPECT_FALSE(plugin->axes[kAxisMY].held.load());
+    EXPECT_FALSE(plugin->engine.axes[kAxisMY].held.load());
 }
 
 } // namespace

@@ -70,7 +70,7 @@ void paintPadGuides(Canvas& canvas, int left, int top, int right, int bottom, do
 
 void paintXyPad(Canvas& canvas, int column) {
     const int left = columnEdge(column);
-    const int top = controlTemplates[kXyPadTemplate].y;
+    const int top = controlTemplates[kXyPadTemplate].rect.y;
     const int right = left + kColumnWidth - 1;
     paintPadBackground(canvas, left, top, right, kPadBottomRow);
     paintPadGuides(canvas, left, top, right, kPadBottomRow, 26.0);
@@ -167,7 +167,7 @@ void paintColumn(Canvas& canvas, int column) {
     paintStrip(canvas, column, 323, kDarkBar);
     paintModulationPad(canvas, column);
     for (int k = 0; k < kControlsPerColumn; ++k) {
-        if (knobParamOffsets[k] >= 0) {
+        if (controlTemplates[k].knob != EditorControl::none) {
             paintKnob(canvas, rectOf(column, k));
         }
     }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "tests/support/plugin_fixture.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ void expectPrinted(float actual, double printed, int significantDigits = 8) {
 }
 
 TEST(LookupTables, SineEntriesAroundTheCycle) {
-    auto plugin = makePlugin();
-    const float* sine = plugin->toneOsc.sineTable;
+    auto engine = makeEngine();
+    const float* sine = engine->toneOsc.sineTable;
     expectPrinted(sine[785], 0.9999997, 7);
     expectPrinted(sine[1570], 0.0015925, 5);
     expectPrinted(sine[2356], -0.99999994);
@@ -25,13 +25,13 @@ TEST(LookupTables, SineEntriesAroundTheCycle) {
     EXPECT_EQ(sine[0], 0.0f);
     EXPECT_GE(sine[1570], 0.0f) << "the LFO is high for entries 0 to 1570";
     EXPECT_LT(sine[1571], 0.0f);
-    EXPECT_EQ(std::memcmp(plugin->toneOsc.sineTable, plugin->lfoOsc.sineTable, sizeof plugin->toneOsc.sineTable), 0);
+    EXPECT_EQ(std::memcmp(engine->toneOsc.sineTable, engine->lfoOsc.sineTable, sizeof engine->toneOsc.sineTable), 0);
 }
 
 TEST(LookupTables, IncrementRowsOfBothTables) {
-    auto plugin = makePlugin();
-    const float* tone = plugin->toneOsc.incrementTable;
-    const float* lfo = plugin->lfoOsc.incrementTable;
+    auto engine = makeEngine();
+    const float* tone = engine->toneOsc.incrementTable;
+    const float* lfo = engine->lfoOsc.incrementTable;
     expectPrinted(tone[0], 1.9586735);
     expectPrinted(tone[8000], 31.338779);
     expectPrinted(tone[16000], 501.42053);
@@ -43,8 +43,8 @@ TEST(LookupTables, IncrementRowsOfBothTables) {
 }
 
 TEST(LookupTables, OneOctavePerEighthOfTheAxis) {
-    auto plugin = makePlugin();
-    const float* tone = plugin->toneOsc.incrementTable;
+    auto engine = makeEngine();
+    const float* tone = engine->toneOsc.incrementTable;
     for (int row = 0; row + 2000 < kIncrementTableSize; row += 1999) {
         EXPECT_NEAR(tone[row + 2000] / tone[row], 2.0, 1e-5) << "row " << row;
     }

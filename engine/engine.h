@@ -1,0 +1,71 @@
+// Quorvane's sound: a sine tone, a square LFO and a feedback delay, each
+// steered by two spring-driven axes. The engine knows no plug-in format and
+// no window system: a sample rate, the parameter values and MIDI messages go
+// in, blocks of samples come out, and the moving values an editor shows can
+// be read. The plug-in formats are thin translations around it.
+//
+// Threads: setParameter and parameter may be called from any thread, and an
+// editor may write the few SharedValue fields of the axis records (held,
+// target, modulator 0's amount) at any time. Everything else belongs to the
+// audio thread: handleMidi, updateAxes and render.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/axis_orders.h"
+#include "engine/axis_record.h"
+#include "engine/coefficient_memo.h"
+#include "engine/feedback_delay.h"
+#include "engine/held_notes.h"
+#include "engine/parameter_table.h"
+#include "engine/shared_value.h"
+#include "engine/table_oscillator.h"
+
+constexpr int kNumModifiers = 6;
+constexpr int kNumModSources = 11;
+constexpr int kLfoSourceSlot = 6;
+
+class Engine {
+public:
+    // Tables, cleared state and the parameter defaults, already taken into
+    // the axis records.
+    Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Stores the value (for an index outside 0..89 nothing) and raises
+    // paramsDirty either way; the next block takes it. Any value is kept as
+    // written, NaN included: the engine copes where it takes it.
+    void setParameter(std::int32_t index, float value);
+    // The stored value; 0.0 outside 0..89.
+    float parameter(std::int32_t index) const;
+
+    // One MIDI message, acted on at once: the next block starts from it.
+    // Notes on any channel play the oscillator section's two axes.
+    void handleMidi(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+
+    // Takes the parameters into the axis records and clears paramsDirty.
+    void updateAxes();
+
+    // One block at the host's sample rate in Hz: refresh if dirty,
+    // coefficients, every sample, the targets back into the parameters.
+    // Either channel may be null; a frame count of 0 or less writes nothing
+    // but still does everything else.
+    void render(float sampleRate, float* left, float* right, std::int32_t frames);
+
+    // The engine's state, in this order. The editor and the MIDI handling
+    // write a few fields directly; those are SharedValues.
+    AxisRecord axes[kNumAxes];
+    float modifiers[kNumModifiers];
+    SharedValue<float> params[NumParams];
+    float modSources[kNumModSources];
+    SharedValue<bool> paramsDirty;
+    TableOscillator toneOsc;
+    TableOscillator lfoOsc;
+    FeedbackDelay delay;
+    HeldNotes heldNotes;
+    AxisCoefficientMemo coefficientMemos[kNumAxes];
+
+private:
+    void fillTables();
+};
