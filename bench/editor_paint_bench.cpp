@@ -8,9 +8,9 @@
 
 #include "editor/editor_window.h"
 #include "editor/xplat_software.h"
-#include "plugin/vst2_editor.h"
-#include "shell/audioeffect.h"
-#include "shell/plugin_entry.h"
+#include "vst2/vst2_editor.h"
+#include "vst2/audioeffect.h"
+#include "vst2/plugin_entry.h"
 
 namespace {
 

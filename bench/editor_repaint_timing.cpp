@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 #include "tests/win32/host_window.h"
 
 namespace {

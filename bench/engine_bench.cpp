@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 
 namespace {
 

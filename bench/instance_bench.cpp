@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 
 namespace {
 

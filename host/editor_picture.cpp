@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "plugin/editor_picture_request.h"
+#include "vst2/editor_picture_request.h"
 #include "png_file.h"
 #include "vst_plugin.h"
 

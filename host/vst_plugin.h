@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 
 // Anything that makes a plug-in unusable: the text is one line for the user.
 class PluginError : public std::runtime_error {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 
 class ScriptedSession {
 public:

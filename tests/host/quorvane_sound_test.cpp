@@ -12,7 +12,7 @@
 #include "audio_measure.h"
 #include "host/demo_performance.h"
 #include "render_command.h"
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 #include "smf_builder.h"
 
 namespace {

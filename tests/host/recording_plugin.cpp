@@ -11,7 +11,7 @@
 #include <cstring>
 #include <new>
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 
 #define EXPORT extern "C" __attribute__((visibility("default")))
 

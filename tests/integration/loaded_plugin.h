@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 
 using PluginEntry = AEffect* (*)(audioMasterCallback);
 

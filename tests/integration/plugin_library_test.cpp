@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "loaded_plugin.h"
-#include "plugin/editor_picture_request.h"
+#include "vst2/editor_picture_request.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/signal_measures.h"
 

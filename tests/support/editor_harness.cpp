@@ -7,8 +7,8 @@
 #include "editor/dib_decoder.h"
 #include "editor/xplat_software.h"
 #include "resources/bitmap_ids.h"
-#include "plugin/vst2_editor.h"
-#include "shell/plugin_entry.h"
+#include "vst2/vst2_editor.h"
+#include "vst2/plugin_entry.h"
 
 namespace {
 

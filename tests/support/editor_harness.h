@@ -8,7 +8,7 @@
 
 #include "editor/editor_window.h"
 #include "editor/raster.h"
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 #include "tests/support/recording_host.h"
 
 class EditorHarness {

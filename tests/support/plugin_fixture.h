@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 
 inline std::unique_ptr<ADelay> makePlugin(audioMasterCallback host = nullptr) {
     return std::make_unique<ADelay>(host);

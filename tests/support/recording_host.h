@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 
 struct HostCall {
     AEffect* effect;

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "shell/audioeffectx.h"
+#include "vst2/audioeffectx.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/audioeffectx.h"
+#include "vst2/audioeffectx.h"
 
 namespace {
 

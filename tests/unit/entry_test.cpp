@@ -1,8 +1,8 @@
 // The entry: the version question, the instance, the descriptor the host gets.
 #include <gtest/gtest.h>
 
-#include "shell/audioeffect.h"
-#include "shell/plugin_entry.h"
+#include "vst2/audioeffect.h"
+#include "vst2/plugin_entry.h"
 #include "tests/support/recording_host.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "shell/audioeffectx.h"
+#include "vst2/audioeffectx.h"
 #include "tests/support/recording_host.h"
 
 namespace {

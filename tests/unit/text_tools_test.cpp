@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/audioeffectx.h"
+#include "vst2/audioeffectx.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 
 namespace {
 

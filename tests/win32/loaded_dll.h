@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 
 class LoadedDll {
 public:

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "host_window.h"
-#include "plugin/editor_picture_request.h"
-#include "shell/vst2.h"
+#include "vst2/editor_picture_request.h"
+#include "vst2/vst2.h"
 #include "tests/support/recording_host.h"
 
 namespace {

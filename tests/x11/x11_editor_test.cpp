@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "plugin/editor_picture_request.h"
+#include "vst2/editor_picture_request.h"
 #include "tests/integration/loaded_plugin.h"
 #include "tests/support/recording_host.h"
 #include "xvfb_server.h"

@@ -5,7 +5,7 @@
 // 24-bit red, green, blue rows from the top. Answers 1 when it was filled.
 #pragma once
 
-#include "shell/vst2.h"
+#include "vst2/vst2.h"
 
 constexpr VstInt32 kEditorPictureRequest = fourCharCode('Q', 'p', 'i', 'c');
 constexpr int kEditorPictureWidth = 500;

@@ -1,10 +1,10 @@
-#include "plugin/editor_picture_request.h"
+#include "vst2/editor_picture_request.h"
 
 #include <cstring>
 
 #include "editor/editor_picture.h"
-#include "plugin/adelay.h"
-#include "plugin/vst2_editor.h"
+#include "vst2/adelay.h"
+#include "vst2/vst2_editor.h"
 
 VstIntPtr ADelay::vendorSpecific(VstInt32 request, VstIntPtr size, void* buffer, float /*unused*/) {
     if (request != kEditorPictureRequest || size != kEditorPictureBytes || buffer == nullptr || editor == nullptr) {

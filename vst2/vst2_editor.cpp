@@ -1,7 +1,7 @@
-#include "plugin/vst2_editor.h"
+#include "vst2/vst2_editor.h"
 
 #include "editor/control_layout.h"
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 
 Vst2Editor::Vst2Editor(ADelay* plugin)
     : AEffEditor(plugin), rect{0, 0, kEditorHeight, kEditorWidth}, model(*plugin), editorWindow(model) {

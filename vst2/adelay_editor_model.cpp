@@ -1,6 +1,6 @@
-#include "plugin/adelay_editor_model.h"
+#include "vst2/adelay_editor_model.h"
 
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 
 float ADelayEditorModel::parameter(std::int32_t index) {
     return plugin.getParameter(index);

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "editor/editor_window.h"
-#include "plugin/adelay_editor_model.h"
-#include "shell/aeffeditor.h"
+#include "vst2/adelay_editor_model.h"
+#include "vst2/aeffeditor.h"
 
 class ADelay;
 

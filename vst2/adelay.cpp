@@ -1,9 +1,9 @@
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 
 #include <new>
 
-#include "plugin/vst2_editor.h"
-#include "shell/plugin_entry.h"
+#include "vst2/vst2_editor.h"
+#include "vst2/plugin_entry.h"
 
 namespace {
 constexpr VstInt32 kNumPrograms = 1;

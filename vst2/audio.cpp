@@ -1,5 +1,5 @@
 // Audio blocks: the host's two output channels filled by the engine.
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 
 void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 sampleFrames) {
     if (engine.paramsDirty) {

@@ -1,8 +1,8 @@
 // The host's view of the parameters: values, names, units and display texts.
 #include <cstdio>
 
-#include "plugin/adelay.h"
-#include "shell/host_text.h"
+#include "vst2/adelay.h"
+#include "vst2/host_text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // MIDI from the host: each event's message goes to the engine as it comes.
-#include "plugin/adelay.h"
+#include "vst2/adelay.h"
 
 // Every event takes effect at once, whatever its frame offset; the next block
 // starts from it. Hosts disagree about byteSize, so the type alone decides.

@@ -2,8 +2,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "plugin/adelay.h"
-#include "shell/host_text.h"
+#include "vst2/adelay.h"
+#include "vst2/host_text.h"
 
 void ADelay::getProgramName(char* name) {
     copyHostText(name, kVstMaxProgNameLen + 1, "Init.");
