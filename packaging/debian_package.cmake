@@ -9,8 +9,7 @@ find_program(DPKG dpkg REQUIRED)
 execute_process(COMMAND ${DPKG} --print-architecture
     OUTPUT_VARIABLE architecture OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 
-set(maintainer "the Quorvane developers <quorvane@example.org>")
-set(documents share/doc/quorvane)
+set(QUORVANE_MAINTAINER "the Quorvane developers <quorvane@example.org>")
 
 # The manual page is the program's own --help, so the two never disagree.
 add_custom_command(OUTPUT quorvane-render.1.gz
@@ -45,7 +44,6 @@ set(QUORVANE_COPYRIGHT "${CMAKE_MATCH_1}")
 string(STRIP "${CMAKE_MATCH_2}" licence_text)
 string(REPLACE "\n\n" "\n.\n" licence_text "${licence_text}")
 string(REPLACE "\n" "\n " QUORVANE_LICENCE_TEXT " ${licence_text}")
-set(QUORVANE_MAINTAINER "${maintainer}")
 configure_file(copyright.in copyright @ONLY)
 
 install(TARGETS quorvane-render RUNTIME DESTINATION bin)
@@ -54,7 +52,7 @@ install(TARGETS Quorvane LIBRARY DESTINATION lib/vst PERMISSIONS OWNER_READ OWNE
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quorvane-render.1.gz DESTINATION share/man/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${CMAKE_CURRENT_BINARY_DIR}/copyright
               ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
-        DESTINATION ${documents})
+        DESTINATION share/doc/quorvane)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -62,7 +60,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_NAME quorvane)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${architecture})
 set(CPACK_DEBIAN_FILE_NAME quorvane_${PROJECT_VERSION}_${architecture}.deb)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${maintainer}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUORVANE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/debian_depends.cmake)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
