@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -48,16 +49,21 @@ struct Options {
 
 constexpr int kMinRate = 8000;
 constexpr int kMaxRate = 384000;
+constexpr const char* kPluginFile = "Quorvane.so";
 
-// Quorvane.so beside this program, which is where the build puts both.
+// The plug-in played when --plugin is not given: Quorvane.so beside this
+// program, where the build puts both, or else in ../lib/vst/ from it, where
+// a package puts it (/usr/bin and /usr/lib/vst).
 std::string defaultPluginPath() {
-    char self[4096];
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length <= 0) {
-        return "Quorvane.so";
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return kPluginFile;
     }
-    std::string path(self, static_cast<std::size_t>(length));
-    return path.substr(0, path.rfind('/') + 1) + "Quorvane.so";
+    const std::filesystem::path beside = self.parent_path() / kPluginFile;
+    const std::filesystem::path installed = (self.parent_path() / "../lib/vst" / kPluginFile).lexically_normal();
+    const bool useInstalled = !std::filesystem::exists(beside, error) && std::filesystem::exists(installed, error);
+    return (useInstalled ? installed : beside).string();
 }
 
 SampleFormat sampleFormat(const std::string& name) {
@@ -267,7 +273,6 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
     Options options;
-    options.plugin = defaultPluginPath();
 
     CLI::App app{"Renders a MIDI performance through a VST 2 plug-in into a WAV file.\n"
                  "With no options it plays a built-in demo through Quorvane into quorvane-demo.wav.",
@@ -276,7 +281,10 @@ int main(int argc, char** argv) {
     // A repeated option takes its last value, as a shell alias plus an
     // override expects; --param and --automate collect all of theirs.
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    app.add_option("--plugin", options.plugin, "VST 2 plug-in library (.so) to load")->capture_default_str();
+    app.set_version_flag("--version", "quorvane-render " QUORVANE_VERSION, "Print the program's version and exit");
+    app.add_option("--plugin", options.plugin,
+                   "VST 2 plug-in library (.so) to load (default: Quorvane.so beside this program, or else in "
+                   "../lib/vst/ from this program's folder, where a package installs it)");
     app.add_option("--midi", options.midi,
                    "Standard MIDI File to play, format 0 or 1 (default: the built-in demo performance, "
                    "unless --input is given)");
@@ -315,11 +323,17 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << '\n';
+        return 0;
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr, "quorvane-render: %s (--help lists the options)\n", error.what());
         return 2;
     }
     options.rateGiven = app.count("--rate") > 0;
+    if (app.count("--plugin") == 0) {
+        options.plugin = defaultPluginPath();
+    }
 
     separatePluginOutput();
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {

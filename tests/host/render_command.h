@@ -64,13 +64,19 @@ public:
 
     // `prefix` is shell text put before the command (variables, ulimit).
     CommandResult run(const std::vector<std::string>& args, const std::string& prefix = "") const {
+        return runProgram(QUORVANE_RENDER, args, prefix);
+    }
+
+    // The same for another copy of the program, or any other one.
+    CommandResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& prefix = "") const {
         const std::string environment = "export HOME=" + quote(home()) + " XDG_CONFIG_HOME=" +
                                         quote(home() + "/.config") + " XDG_DATA_HOME=" +
                                         quote(home() + "/.local/share") + " XDG_CACHE_HOME=" +
                                         quote(home() + "/.cache") + " XDG_STATE_HOME=" +
                                         quote(home() + "/.local/state") + "; unset XDG_RUNTIME_DIR; ";
         std::string command =
-            "cd " + quote(dir) + " || exit 1; " + environment + prefix + " exec " + quote(QUORVANE_RENDER);
+            "cd " + quote(dir) + " || exit 1; " + environment + prefix + " exec " + quote(program);
         for (const std::string& arg : args) {
             command += " " + quote(arg);
         }
