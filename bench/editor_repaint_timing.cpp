@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "shell/vst2.h"
-#include "tests/win32/host_window.h"
+#include "tests/windows/host_window.h"
 
 namespace {
 
