@@ -1,13 +1,15 @@
 // How long one full repaint of the DLL's editor takes in a real window:
 // the panel copy, 45 masked copies and the present, each with device
 // contexts made and released for it, driven by the host's idle call.
-// Run under wine: tools/wine-run build-win32/editor_repaint_timing.exe
+// Run under wine in either Windows tree: cd build-win64 && ../tools/wine-run
+// ./editor_repaint_timing.exe
 #include <windows.h>
 
 #include <cstdio>
 
 #include "vst2/vst2.h"
-#include "tests/win32/host_window.h"
+#include "tests/support/plugin_library.h"
+#include "tests/windows/host_window.h"
 
 namespace {
 
@@ -29,10 +31,8 @@ double seconds() {
 } // namespace
 
 int main() {
-    using Entry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
-    const HMODULE dll = LoadLibraryA("Quorvane.dll");
-    const auto entry =
-        dll != nullptr ? reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "main"))) : nullptr;
+    const HMODULE dll = openPluginLibrary("Quorvane.dll");
+    const PluginEntry entry = dll != nullptr ? pluginEntry(dll) : nullptr;
     AEffect* effect = entry != nullptr ? entry(quietHost) : nullptr;
     if (effect == nullptr) {
         std::fprintf(stderr, "editor_repaint_timing: cannot load Quorvane.dll\n");

@@ -84,7 +84,9 @@ std::int32_t xplatCreateWindow(void* parent, XplatWindow& window) {
     if (!hasWindow(window)) {
         return 1;
     }
-    SetWindowLongA(created, GWL_USERDATA, reinterpret_cast<LONG>(window.owner));
+    // The pointer-sized variant: SetWindowLongA would cut a 64-bit pointer in
+    // half. The 32-bit headers define it as SetWindowLongA itself.
+    SetWindowLongPtrA(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window.owner));
     window.windowDc = layerDc(GetDC(created));
     window.backBuffer =
         layerBitmap(CreateCompatibleBitmap(nativeDc(window.windowDc), window.width, window.height));
@@ -163,7 +165,7 @@ LRESULT CALLBACK xplatWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
     // Null until xplatCreateWindow stores it: messages sent during
     // CreateWindowExA find no editor.
-    auto* editor = reinterpret_cast<EditorWindow*>(GetWindowLongA(window, GWL_USERDATA));
+    auto* editor = reinterpret_cast<EditorWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     switch (xplatRouteMessage(editor, routed, static_cast<std::uint32_t>(lParam))) {
     case XplatCapture::take:
         SetCapture(window);

@@ -5,14 +5,20 @@
 #if defined(_WIN32)
 #include "editor/xplat_win32.h"
 
-// The module definition file exports this as "main" and nothing else.
+// The module definition file exports this as "main" only in the 32-bit
+// library, as 32-bit hosts have always found it; the 64-bit library exports
+// it under its own name too, which 64-bit hosts look up first.
 extern "C" AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) {
     return openPluginInstance(audioMaster);
 }
 
 namespace {
 
+#if defined(_WIN64)
+static_assert(sizeof(WNDCLASSEXA) == 80, "the window class record of 64-bit Windows");
+#else
 static_assert(sizeof(WNDCLASSEXA) == 48, "the window class record of 32-bit Windows");
+#endif
 
 // One class for every instance's editor window, registered for as long as
 // the library is loaded.

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+// 32-bit Windows hosts call with __cdecl; Win64 has one calling convention
+// and takes the keyword as a no-op.
 #if defined(_WIN32)
 #define VSTCALLBACK __cdecl
 #else
@@ -14,7 +16,8 @@
 
 using VstInt16 = std::int16_t;
 using VstInt32 = std::int32_t;
-// Pointer-sized: 32 bits on Win32, 64 bits on x86-64 Linux hosts.
+// Pointer-sized: 32 bits on Win32, 64 bits on Win64 and x86-64 Linux. Never
+// long, which stays 32 bits on Win64.
 using VstIntPtr = std::intptr_t;
 
 struct AEffect;
@@ -316,6 +319,8 @@ struct VstSpeakerArrangement;
 struct VstParameterProperties;
 struct VstWindow;
 
+static_assert(sizeof(VstIntPtr) == sizeof(void*), "value and answer carry pointers");
+
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(void*) == 4, "Win32 build expected");
 static_assert(sizeof(AEffect) == 144, "AEffect is 144 bytes of 32-bit fields on Win32");
@@ -327,10 +332,20 @@ static_assert(offsetof(AEffect, uniqueID) == 72);
 static_assert(offsetof(AEffect, processReplacing) == 80);
 static_assert(offsetof(AEffect, future) == 84);
 static_assert(sizeof(VstEvents) == 16);
-static_assert(sizeof(VstTimeInfo) == 88);
-#elif defined(__x86_64__) || defined(_WIN64)
+static_assert(offsetof(VstEvents, events) == 8);
+#elif defined(_WIN64) || (defined(__x86_64__) && defined(__linux__))
+// Win64 (long of 32 bits) and x86-64 Linux (long of 64 bits) lay the records
+// out alike: no field is a long, and pointers and reserves are 8 bytes.
+#if defined(_WIN64)
+static_assert(sizeof(long) == 4 && sizeof(void*) == 8, "Win64 build expected");
+#else
+static_assert(sizeof(long) == 8 && sizeof(void*) == 8, "x86-64 Linux build expected");
+#endif
 static_assert(sizeof(AEffect) == 192, "AEffect on 64-bit hosts: pointer-sized pointers and reserves");
 static_assert(offsetof(AEffect, dispatcher) == 8);
+static_assert(offsetof(AEffect, process) == 16);
+static_assert(offsetof(AEffect, setParameter) == 24);
+static_assert(offsetof(AEffect, getParameter) == 32);
 static_assert(offsetof(AEffect, numPrograms) == 40);
 static_assert(offsetof(AEffect, flags) == 56);
 static_assert(offsetof(AEffect, resvd1) == 64);
@@ -344,8 +359,12 @@ static_assert(offsetof(AEffect, version) == 116);
 static_assert(offsetof(AEffect, processReplacing) == 120);
 static_assert(offsetof(AEffect, future) == 128);
 static_assert(sizeof(VstEvents) == 32);
-static_assert(sizeof(VstTimeInfo) == 88);
+static_assert(offsetof(VstEvents, events) == 16);
+#else
+#error "the VST 2 record layouts are checked for Win32, Win64 and x86-64 Linux only"
 #endif
+static_assert(sizeof(VstTimeInfo) == 88);
+static_assert(offsetof(VstTimeInfo, flags) == 84);
 static_assert(sizeof(ERect) == 8);
 static_assert(sizeof(VstEvent) == 32);
 static_assert(sizeof(VstMidiEvent) == 32);

@@ -1,33 +1,15 @@
 // Loads a plug-in library as a host does, plays the scripted session through
 // it and writes everything the plug-in produced to a file. Built for Linux
-// and for Windows, so the two libraries can be compared byte for byte.
+// and for both Windows targets, so the libraries can be compared byte for byte.
 #include <cstdio>
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
-
 #include "scripted_session.h"
+#include "tests/support/plugin_library.h"
 
 namespace {
 
 VstIntPtr VSTCALLBACK host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-using PluginEntry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
-
-PluginEntry loadEntry(const char* path) {
-#if defined(_WIN32)
-    HMODULE module = LoadLibraryA(path);
-    return module != nullptr ? reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(GetProcAddress(module, "main")))
-                             : nullptr;
-#else
-    void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-    return library != nullptr ? reinterpret_cast<PluginEntry>(dlsym(library, "main")) : nullptr;
-#endif
 }
 
 } // namespace
@@ -37,7 +19,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: render_session PLUGIN OUTPUT\n");
         return 2;
     }
-    PluginEntry entry = loadEntry(argv[1]);
+    const PluginLibrary library = openPluginLibrary(argv[1]);
+    const PluginEntry entry = library != nullptr ? pluginEntry(library) : nullptr;
     AEffect* effect = entry != nullptr ? entry(host) : nullptr;
     if (effect == nullptr) {
         std::fprintf(stderr, "render_session: cannot make an instance of %s\n", argv[1]);

@@ -17,8 +17,18 @@ struct WindowCall {
     std::string text;
 };
 
+// The window's user data is set and read through the pointer-sized pair;
+// 32-bit Windows has only the 32-bit pair, which the headers stand in for it.
+#if defined(_WIN64)
+constexpr char kSetUserData[] = "SetWindowLongPtrA";
+constexpr char kGetUserData[] = "GetWindowLongPtrA";
+#else
+constexpr char kSetUserData[] = "SetWindowLongA";
+constexpr char kGetUserData[] = "GetWindowLongA";
+#endif
+
 // Records, until the DLL is unloaded, its calls of GetDC, ReleaseDC,
-// CreateWindowExA, DestroyWindow, SetWindowLongA, GetWindowLongA,
+// CreateWindowExA, DestroyWindow, kSetUserData, kGetUserData,
 // DefWindowProcA, SetCapture, ReleaseCapture, LoadBitmapA,
 // CreateCompatibleDC, DeleteDC, CreateCompatibleBitmap, SelectObject,
 // BitBlt and DeleteObject. Answers how many of them the DLL imports.

@@ -221,17 +221,19 @@ TEST_F(EditorWindowCalls, BitmapsLoadFromTheModuleByIntegerIdentifier) {
 TEST_F(EditorWindowCalls, OpenMakesTheChildAndItsBackBufferThenPaints) {
     const Editor editor = open();
     ASSERT_NE(editor.window, nullptr);
-    CallReader reader(callsOf({"CreateWindowExA", "SetWindowLongA", "GetDC", "ReleaseDC", "CreateCompatibleBitmap",
+    CallReader reader(callsOf({"CreateWindowExA", kSetUserData, "GetDC", "ReleaseDC", "CreateCompatibleBitmap",
                                "CreateCompatibleDC", "DeleteDC", "SelectObject", "BitBlt"}));
     const WindowCall& create = reader.next("CreateWindowExA");
     EXPECT_EQ(create.text, "ZuWinQuorvane|PlugClientArea");
     EXPECT_EQ(create.arguments, std::vector<std::uintptr_t>({0, WS_CHILD | WS_VISIBLE, 0, 0, 500, 420,
                                                              word(host.handle()), 0, word(dll.module), 0}));
     EXPECT_EQ(create.result, word(editor.window));
-    const WindowCall& userData = reader.next("SetWindowLongA");
+    const WindowCall& userData = reader.next(kSetUserData);
     EXPECT_EQ(userData.arguments[0], word(editor.window));
-    EXPECT_EQ(userData.arguments[1], static_cast<std::uintptr_t>(GWL_USERDATA));
+    EXPECT_EQ(userData.arguments[1], static_cast<std::uintptr_t>(GWLP_USERDATA));
     EXPECT_NE(userData.arguments[2], 0u);
+    EXPECT_EQ(static_cast<std::uintptr_t>(GetWindowLongPtrA(editor.window, GWLP_USERDATA)), userData.arguments[2])
+        << "the editor's address did not survive whole";
     const WindowCall& windowDc = reader.next("GetDC");
     EXPECT_EQ(windowDc.arguments[0], word(editor.window));
     EXPECT_EQ(reader.next("CreateCompatibleBitmap").arguments,
@@ -257,7 +259,7 @@ TEST_F(EditorWindowCalls, TheWindowProcedureHandlesDefaultFirstAndCapturesFromPr
     const auto messages = [&] {
         std::vector<std::string> seen;
         for (const WindowCall& call :
-             callsOf({"DefWindowProcA", "GetWindowLongA", "SetCapture", "ReleaseCapture", "audioMasterAutomate"})) {
+             callsOf({"DefWindowProcA", kGetUserData, "SetCapture", "ReleaseCapture", "audioMasterAutomate"})) {
             const bool mouse = call.function != "DefWindowProcA" || call.arguments[1] == WM_LBUTTONDOWN ||
                                call.arguments[1] == WM_MOUSEMOVE || call.arguments[1] == WM_LBUTTONUP;
             if (mouse) {
@@ -276,26 +278,26 @@ TEST_F(EditorWindowCalls, TheWindowProcedureHandlesDefaultFirstAndCapturesFromPr
     windowCalls().clear();
 
     post(WM_LBUTTONDOWN, 45, 65); // on the oscillator pad
-    EXPECT_EQ(messages(), std::vector<std::string>({"DefWindowProcA", "GetWindowLongA", "audioMasterAutomate 14",
+    EXPECT_EQ(messages(), std::vector<std::string>({"DefWindowProcA", kGetUserData, "audioMasterAutomate 14",
                                                     "audioMasterAutomate 0", "SetCapture"}));
     post(WM_MOUSEMOVE, 60, 80);
     const std::vector<WindowCall> repaint = windowCalls();
     EXPECT_EQ(messages(), std::vector<std::string>(
-                              {"DefWindowProcA", "GetWindowLongA", "audioMasterAutomate 14", "audioMasterAutomate 0"}));
+                              {"DefWindowProcA", kGetUserData, "audioMasterAutomate 14", "audioMasterAutomate 0"}));
     EXPECT_EQ(std::count_if(repaint.begin(), repaint.end(), [](const WindowCall& c) { return c.function == "BitBlt"; }),
               92) << "a move during a drag repaints the whole panel";
     post(WM_LBUTTONUP, 60, 80);
-    EXPECT_EQ(messages(), std::vector<std::string>({"DefWindowProcA", "GetWindowLongA", "ReleaseCapture"}));
+    EXPECT_EQ(messages(), std::vector<std::string>({"DefWindowProcA", kGetUserData, "ReleaseCapture"}));
 
     // Without an editor in the user data the pointer is still taken and
     // given back.
-    SetWindowLongA(editor.window, GWL_USERDATA, 0);
+    SetWindowLongPtrA(editor.window, GWLP_USERDATA, 0);
     post(WM_LBUTTONDOWN, 45, 65);
     EXPECT_EQ(GetCapture(), editor.window);
-    EXPECT_EQ(messages(), std::vector<std::string>({"DefWindowProcA", "GetWindowLongA", "SetCapture"}));
+    EXPECT_EQ(messages(), std::vector<std::string>({"DefWindowProcA", kGetUserData, "SetCapture"}));
     post(WM_LBUTTONUP, 45, 65);
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(messages(), std::vector<std::string>({"DefWindowProcA", "GetWindowLongA", "ReleaseCapture"}));
+    EXPECT_EQ(messages(), std::vector<std::string>({"DefWindowProcA", kGetUserData, "ReleaseCapture"}));
 }
 
 TEST_F(EditorWindowCalls, CloseDeletesTheBackBufferThenDestroysTheWindow) {

@@ -1,51 +1,69 @@
 // Loads Quorvane.dll with LoadLibrary, as a Windows host does, and talks to it
-// only through its "main" export and the descriptor.
+// only through its entry and the descriptor.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "host_window.h"
+#include "loaded_dll.h"
 #include "vst2/editor_picture_request.h"
 #include "vst2/vst2.h"
 #include "tests/support/recording_host.h"
 
 namespace {
 
-using PluginEntry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
+// Where a host built against the published layout finds the fields it
+// reads, in bytes from the start of the descriptor.
+struct PublishedOffsets {
+    std::size_t numParams;
+    std::size_t flags;
+    std::size_t uniqueID;
+    std::size_t processReplacing;
+    std::size_t reservedTail;
+};
+#if defined(_WIN64)
+constexpr PublishedOffsets kPublished{44, 56, 112, 120, 128};
+#else
+constexpr PublishedOffsets kPublished{24, 36, 72, 80, 84};
+#endif
+constexpr std::size_t kReservedTailBytes = 60;
+
+template <typename Field> Field fieldAt(const AEffect* effect, std::size_t offset) {
+    Field field;
+    std::memcpy(&field, reinterpret_cast<const unsigned char*>(effect) + offset, sizeof field);
+    return field;
+}
 
 class DllTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        module = LoadLibraryA("Quorvane.dll");
-        ASSERT_NE(module, nullptr) << "LoadLibrary failed: " << GetLastError();
-        entry = reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(GetProcAddress(module, "main")));
-        ASSERT_NE(entry, nullptr);
-    }
-    void TearDown() override {
-        if (module != nullptr) {
-            FreeLibrary(module);
-        }
-    }
-    static VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                              void* ptr = nullptr, float opt = 0.0f) {
-        return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+        ASSERT_NE(dll.module, nullptr) << "LoadLibrary failed: " << GetLastError();
+        ASSERT_NE(dll.entry, nullptr);
     }
 
-    HMODULE module = nullptr;
-    PluginEntry entry = nullptr;
+    LoadedDll dll;
 };
 
-TEST_F(DllTest, OnlyMainIsExported) {
-    EXPECT_EQ(GetProcAddress(module, "VSTPluginMain"), nullptr);
+TEST_F(DllTest, ExportsTheEntryUnderTheNamesItsHostsLookUp) {
+    const FARPROC main = GetProcAddress(dll.module, "main");
+    ASSERT_NE(main, nullptr);
+#if defined(_WIN64)
+    EXPECT_EQ(GetProcAddress(dll.module, "VSTPluginMain"), main);
+#else
+    EXPECT_EQ(GetProcAddress(dll.module, "VSTPluginMain"), nullptr);
+#endif
 }
 
 TEST_F(DllTest, DescriptorAsAWindowsHostReadsIt) {
     RecordingHost host;
-    AEffect* effect = entry(RecordingHost::callback);
+    AEffect* effect = dll.entry(RecordingHost::callback);
     ASSERT_NE(effect, nullptr);
+#if !defined(_WIN64)
     EXPECT_EQ(sizeof(AEffect), 144u);
+#endif
     EXPECT_EQ(effect->magic, kEffectMagic);
     EXPECT_EQ(effect->numPrograms, 1);
     EXPECT_EQ(effect->numParams, 90);
@@ -57,6 +75,14 @@ TEST_F(DllTest, DescriptorAsAWindowsHostReadsIt) {
     EXPECT_EQ(effect->ioRatio, 1.0f);
     ASSERT_EQ(host.count(audioMasterWantMidi), 1);
     EXPECT_EQ(host.last(audioMasterWantMidi)->effect, effect);
+
+    EXPECT_EQ(fieldAt<VstInt32>(effect, kPublished.numParams), 90);
+    EXPECT_EQ(fieldAt<VstInt32>(effect, kPublished.flags), 0x119);
+    EXPECT_EQ(fieldAt<VstInt32>(effect, kPublished.uniqueID), fourCharCode('Q', 'r', 'v', 'x'));
+    EXPECT_EQ(fieldAt<AEffectProcessProc>(effect, kPublished.processReplacing), effect->processReplacing);
+    const auto* tail = reinterpret_cast<const unsigned char*>(effect) + kPublished.reservedTail;
+    EXPECT_EQ(std::vector<unsigned char>(tail, tail + kReservedTailBytes),
+              std::vector<unsigned char>(kReservedTailBytes, 0));
 
     EXPECT_EQ(dispatch(effect, effGetPlugCategory), kPlugCategSynth);
     EXPECT_EQ(dispatch(effect, effGetVstVersion), 2);
@@ -82,14 +108,14 @@ TEST_F(DllTest, DescriptorAsAWindowsHostReadsIt) {
 TEST_F(DllTest, AHostAnsweringVersionZeroGetsNoInstance) {
     RecordingHost host;
     host.answer = [](const HostCall&) -> VstIntPtr { return 0; };
-    EXPECT_EQ(entry(RecordingHost::callback), nullptr);
+    EXPECT_EQ(dll.entry(RecordingHost::callback), nullptr);
     EXPECT_EQ(host.calls.size(), 1u);
 }
 
 TEST_F(DllTest, TwoInstancesAtOnce) {
     RecordingHost host;
-    AEffect* first = entry(RecordingHost::callback);
-    AEffect* second = entry(RecordingHost::callback);
+    AEffect* first = dll.entry(RecordingHost::callback);
+    AEffect* second = dll.entry(RecordingHost::callback);
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_NE(first, second);
@@ -100,7 +126,7 @@ TEST_F(DllTest, TwoInstancesAtOnce) {
 // A host opens the editor in its window, idles it and closes it.
 TEST_F(DllTest, EditorOpensIdlesAndCloses) {
     RecordingHost host;
-    AEffect* effect = entry(RecordingHost::callback);
+    AEffect* effect = dll.entry(RecordingHost::callback);
     ASSERT_NE(effect, nullptr);
     ERect* rect = nullptr;
     EXPECT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 0);

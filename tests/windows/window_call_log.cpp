@@ -74,8 +74,8 @@ decltype(&GetDC) realGetDC;
 decltype(&ReleaseDC) realReleaseDC;
 decltype(&CreateWindowExA) realCreateWindowExA;
 decltype(&DestroyWindow) realDestroyWindow;
-decltype(&SetWindowLongA) realSetWindowLongA;
-decltype(&GetWindowLongA) realGetWindowLongA;
+decltype(&SetWindowLongPtrA) realSetWindowLongPtrA;
+decltype(&GetWindowLongPtrA) realGetWindowLongPtrA;
 decltype(&DefWindowProcA) realDefWindowProcA;
 decltype(&SetCapture) realSetCapture;
 decltype(&ReleaseCapture) realReleaseCapture;
@@ -108,12 +108,12 @@ HWND WINAPI recordCreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR window
 BOOL WINAPI recordDestroyWindow(HWND window) {
     return recorded("DestroyWindow", words(window), [&] { return realDestroyWindow(window); });
 }
-LONG WINAPI recordSetWindowLongA(HWND window, int index, LONG value) {
-    return recorded("SetWindowLongA", words(window, index, value),
-                    [&] { return realSetWindowLongA(window, index, value); });
+LONG_PTR WINAPI recordSetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
+    return recorded(kSetUserData, words(window, index, value),
+                    [&] { return realSetWindowLongPtrA(window, index, value); });
 }
-LONG WINAPI recordGetWindowLongA(HWND window, int index) {
-    return recorded("GetWindowLongA", words(window, index), [&] { return realGetWindowLongA(window, index); });
+LONG_PTR WINAPI recordGetWindowLongPtrA(HWND window, int index) {
+    return recorded(kGetUserData, words(window, index), [&] { return realGetWindowLongPtrA(window, index); });
 }
 LRESULT WINAPI recordDefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return recorded("DefWindowProcA", words(window, message, wParam, lParam),
@@ -167,8 +167,8 @@ int recordWindowCalls(HMODULE dll) {
         redirect(dll, "user32.dll", "ReleaseDC", &recordReleaseDC, realReleaseDC),
         redirect(dll, "user32.dll", "CreateWindowExA", &recordCreateWindowExA, realCreateWindowExA),
         redirect(dll, "user32.dll", "DestroyWindow", &recordDestroyWindow, realDestroyWindow),
-        redirect(dll, "user32.dll", "SetWindowLongA", &recordSetWindowLongA, realSetWindowLongA),
-        redirect(dll, "user32.dll", "GetWindowLongA", &recordGetWindowLongA, realGetWindowLongA),
+        redirect(dll, "user32.dll", kSetUserData, &recordSetWindowLongPtrA, realSetWindowLongPtrA),
+        redirect(dll, "user32.dll", kGetUserData, &recordGetWindowLongPtrA, realGetWindowLongPtrA),
         redirect(dll, "user32.dll", "DefWindowProcA", &recordDefWindowProcA, realDefWindowProcA),
         redirect(dll, "user32.dll", "SetCapture", &recordSetCapture, realSetCapture),
         redirect(dll, "user32.dll", "ReleaseCapture", &recordReleaseCapture, realReleaseCapture),

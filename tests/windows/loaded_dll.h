@@ -1,18 +1,17 @@
 // Quorvane.dll loaded as a Windows host loads it, reached only through its
-// "main" export and the descriptors that main hands out.
+// entry and the descriptors that the entry hands out.
 #pragma once
 
 #include <windows.h>
 
 #include "vst2/vst2.h"
+#include "tests/support/plugin_library.h"
 
 class LoadedDll {
 public:
-    using Entry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
-
-    LoadedDll() : module(LoadLibraryA("Quorvane.dll")) {
+    LoadedDll() : module(openPluginLibrary("Quorvane.dll")) {
         if (module != nullptr) {
-            entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "main")));
+            entry = pluginEntry(module);
         }
     }
     ~LoadedDll() { unload(); }
@@ -28,7 +27,7 @@ public:
     }
 
     HMODULE module = nullptr;
-    Entry entry = nullptr;
+    PluginEntry entry = nullptr;
 };
 
 inline VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
