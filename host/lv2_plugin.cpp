@@ -1,5 +1,6 @@
 #include "lv2_plugin.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <lv2/atom/atom.h>
@@ -30,6 +31,24 @@ Lv2Plugin::Lv2Plugin(const std::string& where, const HostState& host)
     if (!lilv_plugin_verify(plugin)) {
         throw PluginError(where + ": the LV2 plug-in's description is incomplete (no name, binary or ports)");
     }
+    readPorts();
+    sequenceType = features.map(LV2_ATOM__Sequence);
+    chunkType = features.map(LV2_ATOM__Chunk);
+    midiEventType = features.map(LV2_MIDI__MidiEvent);
+    if (host.log) {
+        host.log("found " + nodeText(lilv_plugin_get_uri(plugin)) + " in " +
+                 nodeText(lilv_plugin_get_bundle_uri(plugin)));
+    }
+}
+
+Lv2Plugin::~Lv2Plugin() {
+    stop();
+    if (instance != nullptr) {
+        lilv_instance_free(instance);
+    }
+}
+
+void Lv2Plugin::checkRequirements() const {
     std::vector<std::string> missing;
     const OwnedNodes required(lilv_plugin_get_required_features(plugin));
     LILV_FOREACH(nodes, i, required.get()) {
@@ -38,6 +57,7 @@ Lv2Plugin::Lv2Plugin(const std::string& where, const HostState& host)
             missing.push_back(uri);
         }
     }
+    std::sort(missing.begin(), missing.end()); // lilv's order depends on how the data was loaded
     if (!missing.empty()) {
         throw PluginError(where + " requires the LV2 feature" + (missing.size() > 1 ? "s " : " ") + listed(missing) +
                           ", which quorvane-render does not provide");
@@ -53,21 +73,6 @@ Lv2Plugin::Lv2Plugin(const std::string& where, const HostState& host)
     if (!missing.empty()) {
         throw PluginError(where + " requires the LV2 option" + (missing.size() > 1 ? "s " : " ") + listed(missing) +
                           ", which quorvane-render does not give");
-    }
-    readPorts();
-    sequenceType = features.map(LV2_ATOM__Sequence);
-    chunkType = features.map(LV2_ATOM__Chunk);
-    midiEventType = features.map(LV2_MIDI__MidiEvent);
-    if (host.log) {
-        host.log("found " + nodeText(lilv_plugin_get_uri(plugin)) + " in " +
-                 nodeText(lilv_plugin_get_bundle_uri(plugin)));
-    }
-}
-
-Lv2Plugin::~Lv2Plugin() {
-    stop();
-    if (instance != nullptr) {
-        lilv_instance_free(instance);
     }
 }
 
@@ -152,6 +157,7 @@ void Lv2Plugin::start(std::size_t maxEventsPerBlock) {
         sequenceBytes = std::max(sequenceBytes, port.minimumBytes);
     }
     if (instance == nullptr) {
+        checkRequirements();
         features.setOptions(static_cast<float>(host.sampleRate), host.blockSize, static_cast<int>(sequenceBytes));
         instance = lilv_plugin_instantiate(plugin, host.sampleRate, features.list());
         if (instance == nullptr) {

@@ -15,8 +15,7 @@
 class Lv2Plugin : public Plugin {
 public:
     // `where` is a bundle directory or a plug-in URI. Refuses a plug-in that
-    // requires a feature or option we do not give, or has a port we cannot
-    // connect.
+    // has a port we cannot connect.
     Lv2Plugin(const std::string& where, const HostState& host);
     ~Lv2Plugin() override;
 
@@ -26,8 +25,9 @@ public:
     const std::vector<ParameterFacts>& parameters() override { return facts; }
     void setParameter(int index, float value) override;
 
-    // Instantiates with the host's rate and block length, connects every
-    // port, activates.
+    // Refuses a plug-in that requires a feature or option we do not give
+    // (--info still shows it); else instantiates with the host's rate and
+    // block length, connects every port, activates.
     void start(std::size_t maxEventsPerBlock) override;
     void process(std::int64_t firstFrame, const ScheduledMessage* events, std::size_t eventCount, float** inputs,
                  float** outputs, int frames) override;
@@ -46,6 +46,7 @@ private:
         bool midi = false;            // an atom input that takes MIDI events
     };
 
+    void checkRequirements() const;
     void readPorts();
     void connectPorts(std::size_t sequenceBytes);
     std::string unitOf(std::uint32_t portIndex) const;

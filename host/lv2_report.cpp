@@ -57,15 +57,20 @@ void printUris(const LilvNodes* nodes, std::ostream& out, bool (*given)(const st
 
 std::string Lv2Plugin::unitOf(std::uint32_t portIndex) const {
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin, portIndex);
-    const OwnedNode unitKey = world.uri(LV2_UNITS__unit), symbolKey = world.uri(LV2_UNITS__symbol);
+    const OwnedNode unitKey = world.uri(LV2_UNITS__unit), symbolKey = world.uri(LV2_UNITS__symbol),
+                    label = world.uri(kRdfsLabel);
     const OwnedNodes units(lilv_port_get_value(plugin, port, unitKey.get()));
     const LilvNode* unit = units ? lilv_nodes_get_first(units.get()) : nullptr;
     if (unit == nullptr) {
         return "";
     }
-    const OwnedNode symbol(lilv_world_get(world.get(), unit, symbolKey.get(), nullptr));
-    if (symbol) {
-        return nodeText(symbol.get());
+    // The symbol ("dB"), else the name where the symbol is empty
+    // ("coefficient"), else the URI's last word.
+    for (const LilvNode* key : {symbolKey.get(), label.get()}) {
+        const OwnedNode text(lilv_world_get(world.get(), unit, key, nullptr));
+        if (text && !nodeText(text.get()).empty()) {
+            return nodeText(text.get());
+        }
     }
     const std::string uri = nodeText(unit);
     return uri.substr(uri.find_last_of("#/") + 1);

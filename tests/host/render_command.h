@@ -14,6 +14,13 @@
 
 #include "host/audio_files.h"
 
+// LV2 plug-ins the tests load: our test bundles, then Debian's. Set for each
+// command, so that nothing in the runner's ~/.lv2 is seen.
+inline const std::string kLv2Path = std::string(LV2_TEST_PATH) + ":/usr/lib/lv2";
+inline const std::string kLv2PathSetting = "LV2_PATH='" + kLv2Path + "'";
+// The LV2 twin of the VST 2 recording plug-in (tests/host/lv2/).
+inline const std::string kLv2Recorder = "urn:quorvane:test:lv2-recorder";
+
 struct CommandResult {
     int exitCode = -1;
     std::string out, err;
