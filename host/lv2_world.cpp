@@ -113,19 +113,27 @@ const LilvPlugin* Lv2World::findInBundle(const std::string& directory) {
     if (!std::filesystem::is_regular_file(path + "/manifest.ttl")) {
         throw PluginError(directory + " is a directory but not an LV2 bundle: it has no manifest.ttl");
     }
-    path += '/'; // lilv's bundle URIs end with a slash
-    const OwnedNode bundle(lilv_new_file_uri(world, nullptr, path.c_str()));
+    // Compared as canonical paths: LV2_PATH may reach the bundle through a
+    // link or with doubled slashes.
     const auto inBundle = [&]() {
         std::vector<const LilvPlugin*> found;
         const LilvPlugins* all = lilv_world_get_all_plugins(world);
         LILV_FOREACH(plugins, i, all) {
             const LilvPlugin* plugin = lilv_plugins_get(all, i);
-            if (lilv_node_equals(lilv_plugin_get_bundle_uri(plugin), bundle.get())) {
-                found.push_back(plugin);
+            char* bundlePath = lilv_file_uri_parse(lilv_node_as_uri(lilv_plugin_get_bundle_uri(plugin)), nullptr);
+            if (bundlePath != nullptr) {
+                std::error_code ignored;
+                if (std::filesystem::canonical(bundlePath, ignored).string() == path) {
+                    found.push_back(plugin);
+                }
+                lilv_free(bundlePath);
             }
         }
         return found;
     };
+    // lilv's bundle URIs end with a slash.
+    const OwnedNode bundle(lilv_new_file_uri(world, nullptr, (path + '/').c_str()));
+
     std::vector<const LilvPlugin*> found = inBundle();
     if (found.empty()) {
         // Not on the search path: read it as well.

@@ -126,6 +126,12 @@ TEST_F(DebianPlugins, Lv2InfoAndParametersComeFromTheirTurtle) {
                            "library         /usr/lib/lv2/Kars.lv2/Kars_dsp.so", "audio inputs    0",
                            "audio outputs   1", "1  atom input     lv2_events_in    Events Input (MIDI)",
                            "urid#map  (provided)", "options#options  (provided)", "parameters#sampleRate  (given)"});
+    // A bundle outside LV2_PATH is read all the same (without LV2's own
+    // vocabulary, which only knows its class as "Plugin").
+    const CommandResult apart = scratch.run({"--plugin", kKarsBundle, "--info"}, "LV2_PATH=" + scratch.home());
+    ASSERT_EQ(apart.exitCode, 0) << apart.err;
+    expectFound(apart.out, {"URI             http://distrho.sf.net/plugins/Kars",
+                            "library         /usr/lib/lv2/Kars.lv2/Kars_dsp.so"});
     const CommandResult eq = run({"--plugin", "http://distrho.sf.net/plugins/3BandEQ", "--info", "--list-params"});
     ASSERT_EQ(eq.exitCode, 0) << eq.err;
     expectFound(eq.out, {"Equaliser Plugin (http://lv2plug.in/ns/lv2core#EQPlugin)", "presets         1", "  Default  <http://distrho.sf.net/plugins/3BandEQ#preset001>",
