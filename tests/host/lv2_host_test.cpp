@@ -125,6 +125,11 @@ TEST_F(Lv2Recorder, InfoAndParameterListReadItsTurtle) {
         EXPECT_NE(info.out.find(expected), std::string::npos) << expected << " missing from\n" << info.out;
     }
     EXPECT_FALSE(std::filesystem::exists(scratch.path("log.txt"))) << "--info instantiated the plug-in";
+    // What a plug-in requires beyond the host is shown, not refused, by --info.
+    const CommandResult refused = scratch.run({"--plugin", "urn:quorvane:test:needs-fixed-blocks", "--info"},
+                                              kLv2PathSetting);
+    ASSERT_EQ(refused.exitCode, 0) << refused.err;
+    EXPECT_NE(refused.out.find("buf-size#fixedBlockLength  (NOT PROVIDED)"), std::string::npos) << refused.out;
 }
 
 TEST_F(Lv2Recorder, RendersTheSameSamplesAsTheVst2RecorderDoingTheSameWork) {
