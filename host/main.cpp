@@ -1,5 +1,5 @@
-// quorvane-render: loads a VST 2 plug-in, plays a MIDI performance through
-// it and writes what it makes to a WAV file.
+// quorvane-render: loads a VST 2 or LV2 plug-in, plays a MIDI performance
+// through it and writes what it makes to a WAV file.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -22,10 +22,10 @@
 #include "midi_file.h"
 #include "parameter_args.h"
 #include "performance.h"
-#include "plugin_report.h"
+#include "plugin_loader.h"
 #include "progress_bar.h"
 #include "render.h"
-#include "vst_plugin.h"
+#include "text_table.h"
 
 namespace {
 
@@ -147,34 +147,30 @@ int run(const Options& options) {
         performance.tempoBpm = sequence.initialTempoBpm;
     }
 
-    VstPlugin plugin(options.plugin, host);
+    const std::unique_ptr<Plugin> loaded = loadPlugin(options.plugin, host);
+    Plugin& plugin = *loaded;
     if (options.info || options.listParams) {
         std::ostringstream text;
         if (options.info) {
-            printPluginInfo(plugin, text);
+            plugin.describe(text);
         }
         if (options.listParams) {
-            printParameterList(plugin, text);
+            const TextTable table = plugin.parameterTable();
+            printTable(table, text);
+            if (table.rows.empty()) {
+                text << "(the plug-in has no parameters)\n";
+            }
         }
         printReport(text.str());
         return 0;
     }
-    AEffect& fx = plugin.effect();
-    if (fx.numOutputs == 0) {
+    if (plugin.audioOutputs() == 0) {
         throw PluginError(options.plugin + " has no audio outputs: there is nothing to render");
     }
-    if (input && fx.numInputs == 0) {
+    if (input && plugin.audioInputs() == 0) {
         note("the plug-in has no audio inputs; " + options.input + " is not used");
         input.reset();
     }
-
-    std::vector<std::string> names;
-    auto parameterNames = [&]() -> const std::vector<std::string>& {
-        if (names.empty()) {
-            names = plugin.parameterNames();
-        }
-        return names;
-    };
 
     // Written before the first block: the demo's sound, then the user's.
     std::vector<std::pair<int, float>> settings;
@@ -185,8 +181,8 @@ int run(const Options& options) {
         // Names this plug-in lacks are skipped: the demo's notes still play.
         int missing = 0;
         auto indexOf = [&](const char* name) {
-            for (std::size_t i = 0; i < parameterNames().size(); ++i) {
-                if (parameterNames()[i] == name) {
+            for (std::size_t i = 0; i < plugin.parameters().size(); ++i) {
+                if (plugin.parameters()[i].name == name) {
                     return static_cast<int>(i);
                 }
             }
@@ -209,32 +205,35 @@ int run(const Options& options) {
     }
     for (const std::string& text : options.params) {
         const ParameterText parsed = parseParameterSetting(text);
-        settings.emplace_back(findParameter(parameterNames(), parsed.name), parsed.value);
+        const int index = findParameter(plugin.parameters(), parsed.name);
+        settings.emplace_back(index, parameterValue(parsed, plugin.parameters()[index]));
     }
     for (const std::string& text : options.automations) {
         const ParameterText parsed = parseParameterAutomation(text);
-        performance.automation.push_back({parsed.seconds, findParameter(parameterNames(), parsed.name), parsed.value});
+        const int index = findParameter(plugin.parameters(), parsed.name);
+        performance.automation.push_back({parsed.seconds, index, parameterValue(parsed, plugin.parameters()[index])});
     }
     host.tempoBpm = performance.tempoBpm;
 
     const std::int64_t inputFrames = input ? input->frames() : 0;
     BlockSchedule schedule(performance, host.sampleRate, host.blockSize,
                            renderFrames(performance, host.sampleRate, options.tail, inputFrames));
-    WavWriter output(options.output, fx.numOutputs, static_cast<int>(host.sampleRate), sampleFormat(options.format));
+    WavWriter output(options.output, plugin.audioOutputs(), static_cast<int>(host.sampleRate),
+                     sampleFormat(options.format));
 
     // Refused before rendering rather than after: the plug-in must answer.
-    if (!options.editorPng.empty() && requestEditorPicture(plugin).empty()) {
+    if (!options.editorPng.empty() && plugin.editorPicture().empty()) {
         throw PluginError(options.plugin + " gives no picture of its editor (--editor-png)");
     }
 
     const auto started = std::chrono::steady_clock::now();
-    plugin.start();
+    plugin.start(schedule.maxEventsPerBlock());
     for (const auto& [index, value] : settings) {
         plugin.setParameter(index, value);
     }
     ProgressBar progress;
     const RenderResult result =
-        renderPerformance(plugin, host, schedule, input.get(), output,
+        renderPerformance(plugin, schedule, input.get(), output,
                           [&progress](std::int64_t done, std::int64_t total) { progress.update(done, total); });
     if (!options.editorPng.empty()) {
         writeEditorPicture(plugin, options.editorPng);
@@ -256,7 +255,7 @@ int run(const Options& options) {
     }
     if (options.verbose) {
         note(std::to_string(schedule.events().size()) + " MIDI events, " + std::to_string(schedule.writes().size()) +
-             " automation writes; the plug-in sent " + std::to_string(host.automateCalls) + " automation calls");
+             " automation writes");
     }
     const double seconds = static_cast<double>(result.frames) / host.sampleRate;
     char summary[1024];
@@ -274,7 +273,7 @@ int run(const Options& options) {
 int main(int argc, char** argv) {
     Options options;
 
-    CLI::App app{"Renders a MIDI performance through a VST 2 plug-in into a WAV file.\n"
+    CLI::App app{"Renders a MIDI performance through a VST 2 or LV2 plug-in into a WAV file.\n"
                  "With no options it plays a built-in demo through Quorvane into quorvane-demo.wav.",
                  "quorvane-render"};
     app.get_formatter()->column_width(34);
@@ -283,8 +282,10 @@ int main(int argc, char** argv) {
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.set_version_flag("--version", "quorvane-render " QUORVANE_VERSION, "Print the program's version and exit");
     app.add_option("--plugin", options.plugin,
-                   "VST 2 plug-in library (.so) to load (default: Quorvane.so beside this program, or else in "
-                   "../lib/vst/ from this program's folder, where a package installs it)");
+                   "plug-in to load: a VST 2 library (.so), an LV2 bundle directory or an LV2 plug-in URI "
+                   "(looked up in LV2_PATH, else ~/.lv2, /usr/local/lib/lv2, /usr/lib/lv2); default: Quorvane.so "
+                   "beside this program, or else in ../lib/vst/ from this program's folder, where a package "
+                   "installs it");
     app.add_option("--midi", options.midi,
                    "Standard MIDI File to play, format 0 or 1 (default: the built-in demo performance, "
                    "unless --input is given)");
@@ -303,8 +304,9 @@ int main(int argc, char** argv) {
     app.add_option("--input", options.input,
                    "audio file fed to the plug-in's inputs (the render lasts at least as long); silence otherwise");
     app.add_option("--param", options.params,
-                   "set a parameter before rendering: NAME=VALUE, with the name the plug-in reports or its index "
-                   "and a value from 0 to 1 (repeatable)")
+                   "set a parameter before rendering: NAME=VALUE, with the name the plug-in reports (or an LV2 "
+                   "port's symbol) or its index, and a value from 0 to 1 for VST 2, in the port's range for LV2 "
+                   "(repeatable)")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option("--automate", options.automations,
                    "write a parameter during the performance: NAME@SECONDS=VALUE; a block starts there "
@@ -315,7 +317,8 @@ int main(int argc, char** argv) {
                    "this without a window system)");
     app.add_flag("--info", options.info, "print what the plug-in reports about itself and exit");
     app.add_flag("--list-params", options.listParams,
-                 "print index, name, label, display text and value of every parameter and exit");
+                 "print every parameter (index, name, value; VST 2: label and display text; LV2: symbol, range "
+                 "and unit) and exit");
     app.add_flag("-v,--verbose", options.verbose, "report the plug-in's calls to the host and other details");
 
     try {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "midi_file.h"
@@ -33,12 +34,11 @@ std::size_t editDistance(const std::string& a, const std::string& b) {
     return row[b.size()];
 }
 
-float parameterValue(const std::string& text, const std::string& name) {
-    const double value = parseNumber(text, "value for " + name);
-    if (value < 0.0 || value > 1.0) {
-        throw ArgumentError("value " + text + " for " + name + " is outside 0 to 1 (VST 2 parameters are normalised)");
-    }
-    return static_cast<float>(value);
+// As short as it reads back: 0, 1, -24, 0.5.
+std::string numberText(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
 }
 
 } // namespace
@@ -78,10 +78,13 @@ std::vector<std::string> closestNames(const std::vector<std::string>& names, con
     return closest;
 }
 
-int findParameter(const std::vector<std::string>& names, const std::string& nameOrIndex) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == nameOrIndex) {
-            return static_cast<int>(i);
+int findParameter(const std::vector<std::string>& names, const std::string& nameOrIndex,
+                  const std::vector<std::string>& symbols) {
+    for (const std::vector<std::string>* exact : {&names, &symbols}) {
+        for (std::size_t i = 0; i < exact->size(); ++i) {
+            if ((*exact)[i] == nameOrIndex) {
+                return static_cast<int>(i);
+            }
         }
     }
     int caseless = -1;
@@ -118,6 +121,27 @@ int findParameter(const std::vector<std::string>& names, const std::string& name
     throw ArgumentError(message + " (--list-params shows them all)");
 }
 
+int findParameter(const std::vector<ParameterFacts>& parameters, const std::string& nameOrIndex) {
+    std::vector<std::string> names, symbols;
+    for (const ParameterFacts& p : parameters) {
+        names.push_back(p.name);
+        symbols.push_back(p.symbol);
+    }
+    return findParameter(names, nameOrIndex, symbols);
+}
+
+float parameterValue(const ParameterText& text, const ParameterFacts& parameter) {
+    const float value = static_cast<float>(text.value);
+    if (!std::isfinite(value)) {
+        throw ArgumentError("value " + text.valueText + " for " + text.name + " is too large for a parameter");
+    }
+    if (value < parameter.minimum || value > parameter.maximum) {
+        throw ArgumentError("value " + text.valueText + " for " + text.name + " is outside " +
+                            numberText(parameter.minimum) + " to " + numberText(parameter.maximum));
+    }
+    return value;
+}
+
 ParameterText parseParameterSetting(const std::string& text) {
     const std::size_t equals = text.rfind('=');
     if (equals == std::string::npos || equals == 0) {
@@ -125,7 +149,8 @@ ParameterText parseParameterSetting(const std::string& text) {
     }
     ParameterText result;
     result.name = text.substr(0, equals);
-    result.value = parameterValue(text.substr(equals + 1), result.name);
+    result.valueText = text.substr(equals + 1);
+    result.value = parseNumber(result.valueText, "value for " + result.name);
     return result;
 }
 
@@ -146,6 +171,7 @@ ParameterText parseParameterAutomation(const std::string& text) {
         throw ArgumentError("time " + text.substr(at + 1, equals - at - 1) + " for " + result.name +
                             " is more than 24 hours into the performance");
     }
-    result.value = parameterValue(text.substr(equals + 1), result.name);
+    result.valueText = text.substr(equals + 1);
+    result.value = parseNumber(result.valueText, "value for " + result.name);
     return result;
 }

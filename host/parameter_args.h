@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "plugin.h"
+
 class ArgumentError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -14,10 +16,12 @@ public:
 // A finite number, the whole text; `what` names it in the error.
 double parseNumber(const std::string& text, const std::string& what);
 
-// A parameter by the name the plug-in reports (exactly, else ignoring case
-// when that is unambiguous) or by its index. An unknown name is refused with
-// the closest names the plug-in has.
-int findParameter(const std::vector<std::string>& names, const std::string& nameOrIndex);
+// A parameter by the name the plug-in reports (exactly, else by its symbol,
+// else ignoring case when that is unambiguous) or by its index. An unknown
+// name is refused with the closest names the plug-in has.
+int findParameter(const std::vector<std::string>& names, const std::string& nameOrIndex,
+                  const std::vector<std::string>& symbols = {});
+int findParameter(const std::vector<ParameterFacts>& parameters, const std::string& nameOrIndex);
 
 // The closest names first, at most `count` of them.
 std::vector<std::string> closestNames(const std::vector<std::string>& names, const std::string& wanted,
@@ -26,9 +30,13 @@ std::vector<std::string> closestNames(const std::vector<std::string>& names, con
 struct ParameterText {
     std::string name;
     double seconds = 0.0; // only for NAME@SECONDS=VALUE
-    float value = 0.0f;
+    double value = 0.0;
+    std::string valueText;
 };
-// NAME=VALUE; the value is a normalised parameter value from 0 to 1.
+// NAME=VALUE, with a finite number for VALUE.
 ParameterText parseParameterSetting(const std::string& text);
 // NAME@SECONDS=VALUE.
 ParameterText parseParameterAutomation(const std::string& text);
+
+// The value for the parameter, refused (not clamped) outside its range.
+float parameterValue(const ParameterText& text, const ParameterFacts& parameter);

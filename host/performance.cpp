@@ -61,6 +61,17 @@ BlockSchedule::BlockSchedule(const Performance& performance, double sampleRate, 
                      [](const ScheduledWrite& a, const ScheduledWrite& b) { return a.frame < b.frame; });
 }
 
+std::size_t BlockSchedule::maxEventsPerBlock() const {
+    std::size_t most = 0;
+    for (std::size_t first = 0, i = 0; i < scheduled.size(); ++i) {
+        while (scheduled[first].frame / blockSize != scheduled[i].frame / blockSize) {
+            ++first;
+        }
+        most = std::max(most, i - first + 1);
+    }
+    return most;
+}
+
 bool BlockSchedule::next(Block& block) {
     if (position >= total) {
         return false;

@@ -59,7 +59,11 @@ public:
     BlockSchedule(const Performance& performance, double sampleRate, int blockSize, std::int64_t totalFrames);
 
     bool next(Block& block);
+    int blockLength() const { return blockSize; }
     std::int64_t totalFrames() const { return total; }
+    // No block carries more messages than this: the most that fall into one
+    // cell of the block grid (automation only cuts blocks shorter).
+    std::size_t maxEventsPerBlock() const;
     const std::vector<ScheduledMessage>& events() const { return scheduled; }
     const std::vector<ScheduledWrite>& writes() const { return scheduledWrites; }
 

@@ -6,7 +6,7 @@
 
 #include "audio_files.h"
 #include "performance.h"
-#include "vst_plugin.h"
+#include "plugin.h"
 
 struct RenderResult {
     std::int64_t frames = 0;
@@ -20,11 +20,10 @@ struct RenderResult {
 using ProgressCallback = std::function<void(std::int64_t, std::int64_t)>;
 
 // Plays the schedule through a started plug-in: before each block its
-// parameter writes, then its MIDI events (effProcessEvents, deltaFrames
-// inside the block), then processReplacing, or process on cleared outputs
-// where the plug-in cannot replace. `input` may be null (silence).
-RenderResult renderPerformance(VstPlugin& plugin, HostState& host, BlockSchedule& schedule, AudioReader* input,
-                               WavWriter& output, const ProgressCallback& progress);
+// parameter writes, then the block with its MIDI events. `input` may be null
+// (silence).
+RenderResult renderPerformance(Plugin& plugin, BlockSchedule& schedule, AudioReader* input, WavWriter& output,
+                               const ProgressCallback& progress);
 
 // Decibels relative to full scale; -infinity for silence.
 double toDbfs(double linear);

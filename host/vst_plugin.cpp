@@ -4,13 +4,18 @@
 #include <link.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
+
+#include "vst2/editor_picture_request.h"
 
 namespace {
 
-HostState* activeHost = nullptr;
+// One process renders with one plug-in: the callback answers from this.
+VstHostCalls activeCalls;
 
 // Instances whose descriptor cannot be trusted to close them: kept, never
 // touched again, so that what they hold is knowingly left rather than lost.
@@ -65,13 +70,14 @@ std::string fourCharText(VstInt32 id) {
 
 VstIntPtr VSTCALLBACK hostCallback(AEffect* /*effect*/, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                    void* ptr, float opt) {
-    HostState* host = activeHost;
+    VstHostCalls& calls = activeCalls;
+    const HostState* host = calls.host;
     if (host == nullptr) {
         return opcode == audioMasterVersion ? kHostVstVersion : 0;
     }
     switch (opcode) {
     case audioMasterAutomate:
-        ++host->automateCalls;
+        ++calls.automateCalls;
         if (host->log) {
             host->log("plug-in automates parameter " + std::to_string(index) + " = " + std::to_string(opt));
         }
@@ -79,12 +85,12 @@ VstIntPtr VSTCALLBACK hostCallback(AEffect* /*effect*/, VstInt32 opcode, VstInt3
     case audioMasterVersion:
         return kHostVstVersion;
     case audioMasterWantMidi:
-        ++host->wantMidiCalls;
+        ++calls.wantMidiCalls;
         return 1;
     case audioMasterGetTime: {
-        VstTimeInfo& t = host->timeInfo;
+        VstTimeInfo& t = calls.timeInfo;
         t = VstTimeInfo{};
-        t.samplePos = static_cast<double>(host->samplePos);
+        t.samplePos = static_cast<double>(calls.samplePos);
         t.sampleRate = host->sampleRate;
         t.tempo = host->tempoBpm;
         t.ppqPos = t.samplePos / host->sampleRate * host->tempoBpm / 60.0;
@@ -92,7 +98,7 @@ VstIntPtr VSTCALLBACK hostCallback(AEffect* /*effect*/, VstInt32 opcode, VstInt3
         t.timeSigNumerator = 4;
         t.timeSigDenominator = 4;
         t.flags = kVstTransportPlaying | kVstPpqPosValid | kVstTempoValid | kVstBarsValid | kVstTimeSigValid |
-                  (host->transportChanged ? kVstTransportChanged : 0);
+                  (calls.transportChanged ? kVstTransportChanged : 0);
         (void)value; // the filter asks for fields; answering all of them is allowed
         return reinterpret_cast<VstIntPtr>(&t);
     }
@@ -124,7 +130,7 @@ VstIntPtr VSTCALLBACK hostCallback(AEffect* /*effect*/, VstInt32 opcode, VstInt3
     }
 }
 
-VstPlugin::VstPlugin(const std::string& path, HostState& host) : libraryPath(path), host(host) {
+VstPlugin::VstPlugin(const std::string& path, const HostState& host) : libraryPath(path), calls(activeCalls) {
     struct stat info{};
     if (stat(path.c_str(), &info) != 0) {
         throw PluginError("plug-in " + path + ": " + std::strerror(errno));
@@ -153,7 +159,8 @@ VstPlugin::VstPlugin(const std::string& path, HostState& host) : libraryPath(pat
         dlclose(library);
         throw PluginError(path + " is not a VST 2 plug-in: it exports neither VSTPluginMain nor main");
     }
-    activeHost = &host;
+    calls = VstHostCalls{};
+    calls.host = &host;
     fx = function(hostCallback);
     if (fx == nullptr) {
         dlclose(library);
@@ -195,7 +202,7 @@ VstPlugin::VstPlugin(const std::string& path, HostState& host) : libraryPath(pat
 VstPlugin::~VstPlugin() {
     stop();
     dispatch(effClose);
-    activeHost = nullptr;
+    calls.host = nullptr;
     dlclose(library);
 }
 
@@ -203,20 +210,62 @@ VstIntPtr VstPlugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, 
     return fx->dispatcher(fx, opcode, index, value, ptr, opt);
 }
 
-void VstPlugin::start() {
+void VstPlugin::start(std::size_t maxEventsPerBlock) {
+    midi.assign(maxEventsPerBlock, VstMidiEvent{});
+    eventList.assign((offsetof(VstEvents, events) + std::max<std::size_t>(maxEventsPerBlock, 2) * sizeof(VstEvent*)) /
+                             sizeof(VstIntPtr) + 1,
+                     0);
+    calls.samplePos = 0;
+    calls.transportChanged = true;
+    const HostState& host = *calls.host;
     dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(host.sampleRate));
     dispatch(effSetBlockSize, 0, host.blockSize);
     dispatch(effMainsChanged, 0, 1);
     running = true;
 }
 
+void VstPlugin::process(std::int64_t firstFrame, const ScheduledMessage* events, std::size_t eventCount,
+                        float** inputs, float** outputs, int frames) {
+    // A plug-in may ask for the transport while it takes events, too.
+    calls.samplePos = firstFrame;
+    if (eventCount > 0) {
+        auto* list = reinterpret_cast<VstEvents*>(eventList.data());
+        list->numEvents = static_cast<VstInt32>(eventCount);
+        auto** slots = reinterpret_cast<VstEvent**>(reinterpret_cast<char*>(list) + offsetof(VstEvents, events));
+        for (std::size_t i = 0; i < eventCount; ++i) {
+            VstMidiEvent& event = midi[i];
+            event = VstMidiEvent{};
+            event.type = kVstMidiType;
+            event.byteSize = sizeof(VstMidiEvent);
+            event.deltaFrames = static_cast<VstInt32>(events[i].frame - firstFrame);
+            for (int b = 0; b < 3; ++b) {
+                event.midiData[b] = static_cast<char>(events[i].message.bytes[b]);
+            }
+            slots[i] = reinterpret_cast<VstEvent*>(&event);
+        }
+        dispatch(effProcessEvents, 0, 0, list);
+    }
+    if (fx->flags & effFlagsCanReplacing) {
+        fx->processReplacing(fx, inputs, outputs, frames);
+    } else {
+        // process adds to what is there.
+        for (int c = 0; c < fx->numOutputs; ++c) {
+            std::fill(outputs[c], outputs[c] + frames, 0.0f);
+        }
+        fx->process(fx, inputs, outputs, frames);
+    }
+    calls.transportChanged = false;
+}
+
 void VstPlugin::stop() {
     if (running) {
         dispatch(effMainsChanged, 0, 0);
         running = false;
+        if (calls.host->log) {
+            calls.host->log("the plug-in sent " + std::to_string(calls.automateCalls) + " automation calls");
+        }
     }
 }
-
 std::string VstPlugin::text(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
     char buffer[kTextBuffer] = {};
     dispatch(opcode, index, value, buffer);
@@ -234,11 +283,20 @@ std::string VstPlugin::parameterDisplay(int index) {
     return text(effGetParamDisplay, index);
 }
 
-std::vector<std::string> VstPlugin::parameterNames() {
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(fx->numParams));
-    for (int i = 0; i < fx->numParams; ++i) {
-        names.push_back(parameterName(i));
+const std::vector<ParameterFacts>& VstPlugin::parameters() {
+    if (facts.empty() && fx->numParams > 0) {
+        facts.reserve(static_cast<std::size_t>(fx->numParams));
+        for (int i = 0; i < fx->numParams; ++i) {
+            facts.push_back({parameterName(i), "", 0.0f, 1.0f});
+        }
     }
-    return names;
+    return facts;
+}
+
+std::vector<std::uint8_t> VstPlugin::editorPicture() {
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(kEditorPictureBytes));
+    if (dispatch(effVendorSpecific, kEditorPictureRequest, kEditorPictureBytes, rgb.data()) != 1) {
+        rgb.clear();
+    }
+    return rgb;
 }

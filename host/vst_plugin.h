@@ -3,40 +3,29 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "plugin.h"
 #include "vst2/vst2.h"
 
-// Anything that makes a plug-in unusable: the text is one line for the user.
-class PluginError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// What the host tells a plug-in that asks, and what it counts of the
-// plug-in's own calls.
-struct HostState {
-    double sampleRate = 44100.0;
-    int blockSize = 512;
-    double tempoBpm = 120.0;
+// What the host callback answers from, and what it counts of the plug-in's
+// own calls.
+struct VstHostCalls {
+    const HostState* host = nullptr;
     std::int64_t samplePos = 0;       // first frame of the block being processed
     bool transportChanged = true;     // until the first block has been processed
     int automateCalls = 0;            // audioMasterAutomate, from the plug-in's own editor or code
     int wantMidiCalls = 0;
-    std::function<void(const std::string&)> log; // set with --verbose
     VstTimeInfo timeInfo{};
 };
 
-class VstPlugin {
+class VstPlugin : public Plugin {
 public:
     // Loads the library, calls its entry (VSTPluginMain, else main), checks
     // the descriptor and sends effOpen.
-    VstPlugin(const std::string& path, HostState& host);
-    ~VstPlugin();
+    VstPlugin(const std::string& path, const HostState& host);
+    ~VstPlugin() override;
     VstPlugin(const VstPlugin&) = delete;
     VstPlugin& operator=(const VstPlugin&) = delete;
 
@@ -47,33 +36,51 @@ public:
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
                        float opt = 0.0f);
 
-    // Sample rate and block size, then effMainsChanged 1.
-    void start();
-    // effMainsChanged 0; also done on destruction if still running.
-    void stop();
+    const std::string& location() const override { return libraryPath; }
+    int audioInputs() const override { return fx->numInputs; }
+    int audioOutputs() const override { return fx->numOutputs; }
+    const std::vector<ParameterFacts>& parameters() override;
+    void setParameter(int index, float value) override { fx->setParameter(fx, index, value); }
+
+    // Sample rate and block size, then effMainsChanged 1. Events go through
+    // a list of the size asked for, made here.
+    void start(std::size_t maxEventsPerBlock) override;
+    // effProcessEvents with the block's events, then processReplacing, or
+    // process on cleared outputs where the plug-in cannot replace.
+    void process(std::int64_t firstFrame, const ScheduledMessage* events, std::size_t eventCount, float** inputs,
+                 float** outputs, int frames) override;
+    // effMainsChanged 0.
+    void stop() override;
+
+    void describe(std::ostream& out) override;
+    TextTable parameterTable() override;
+    std::vector<std::uint8_t> editorPicture() override;
 
     int numParams() const { return fx->numParams; }
     std::string parameterName(int index);
     std::string parameterLabel(int index);
     std::string parameterDisplay(int index);
     float parameter(int index) { return fx->getParameter(fx, index); }
-    void setParameter(int index, float value) { fx->setParameter(fx, index, value); }
-    std::vector<std::string> parameterNames();
 
     // A text the plug-in writes into a buffer of ours, whatever its length.
     std::string text(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0);
 
 private:
     std::string libraryPath;
-    HostState& host;
+    VstHostCalls& calls;
     void* library = nullptr;
     AEffect* fx = nullptr;
     const char* entry = nullptr;
     bool running = false;
+    std::vector<ParameterFacts> facts;
+    // The VstEvents record holds as many pointers as a block has events; its
+    // declared array of two is only the start of that list.
+    std::vector<VstMidiEvent> midi;
+    std::vector<VstIntPtr> eventList;
 };
 
 // The host callback every loaded plug-in is given. One process renders with
-// one host state; the plug-in may call before it has handed us its AEffect.
+// one plug-in; it may call before it has handed us its AEffect.
 VstIntPtr VSTCALLBACK hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                    float opt);
 

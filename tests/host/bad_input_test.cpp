@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "lv2_test_plugins.h"
 #include "render_command.h"
 #include "smf_builder.h"
 
@@ -62,6 +63,36 @@ TEST_F(BadInput, LibrariesThatAreNotVst2PlugIns) {
     expectRefused({"--plugin", BAD_MAGIC_PLUGIN, "--info"}, "is not a VST 2 plug-in");
 }
 
+TEST_F(BadInput, Lv2PlugInsThatCannotBeFoundOrUsed) {
+    std::filesystem::create_directory(scratch.path("empty.lv2"));
+    const std::string refusedBundle = std::string(LV2_TEST_PATH) + "/quorvane-refused.lv2";
+    const struct {
+        std::vector<std::string> args;
+        std::string phrase;
+    } cases[] = {
+        {{"--plugin", "empty.lv2"}, "empty.lv2 is a directory but not an LV2 bundle: it has no manifest.ttl"},
+        {{"--plugin", "urn:quorvane:test:nobody"},
+         "no LV2 plug-in has the URI urn:quorvane:test:nobody (searched LV2_PATH " + kLv2Path + ")"},
+        {{"--plugin", refusedBundle},
+         "quorvane-refused.lv2 holds 2 LV2 plug-ins; give --plugin the URI of one (its folder must be in "
+         "LV2_PATH): urn:quorvane:test:needs-an-option, urn:quorvane:test:needs-fixed-blocks"},
+        {{"--plugin", "urn:quorvane:test:needs-fixed-blocks"},
+         "requires the LV2 features http://lv2plug.in/ns/ext/buf-size#fixedBlockLength and "
+         "http://lv2plug.in/ns/ext/worker#schedule, which quorvane-render does not provide"},
+        {{"--plugin", "urn:quorvane:test:needs-an-option"},
+         "requires the LV2 option urn:quorvane:test:an-option-nobody-gives, which quorvane-render does not give"},
+        {{"--plugin", kLv2Recorder, "--param", "Gian=0.5"}, "unknown parameter \"Gian\"; closest names: Gain"},
+        {{"--plugin", kLv2Recorder, "--param", "9=0.5"}, "parameter index 9 is out of range: the plug-in has 3"},
+        {{"--plugin", kLv2Recorder, "--param", "Gain=2.5"}, "value 2.5 for Gain is outside 0 to 2"},
+        {{"--plugin", kLv2Recorder, "--automate", "tone@1=-0.5"}, "value -0.5 for tone is outside 0 to 1"},
+        {{"--plugin", kLv2Recorder, "--editor-png", "e.png"}, "gives no picture of its editor (--editor-png)"},
+    };
+    for (const auto& c : cases) {
+        expectRefused(c.args, c.phrase, kLv2PathSetting);
+    }
+    EXPECT_FALSE(std::filesystem::exists(scratch.path("e.png")));
+}
+
 TEST_F(BadInput, BrokenMidiFiles) {
     Track t;
     t.event(0, {0x90, 60, 100}).event(480, {0x80, 60, 0}).end();
@@ -97,7 +128,7 @@ TEST_F(BadInput, ParametersThatDoNotExistOrAreNotNumbers) {
     expectRefused({"--param", "7=0.5"}, "parameter index 7 is out of range: the plug-in has 3 parameters");
     expectRefused({"--param", "Gain=loud"}, "value for Gain \"loud\" is not a number");
     expectRefused({"--param", "Gain=nan"}, "is not a number");
-    expectRefused({"--param", "Gain=1.5"}, "outside 0 to 1");
+    expectRefused({"--param", "Gain=1.5"}, "value 1.5 for Gain is outside 0 to 1");
     expectRefused({"--param", "Gain"}, "is not NAME=VALUE");
     expectRefused({"--automate", "Gain=0.5"}, "is not NAME@SECONDS=VALUE");
     expectRefused({"--automate", "Gain@soon=0.5"}, "time for Gain \"soon\" is not a number");

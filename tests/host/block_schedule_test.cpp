@@ -54,6 +54,23 @@ TEST(BlockSchedule, AutomationCutsTheBlockThatContainsIt) {
     EXPECT_EQ(blocks[7].writeCount, 0u);
 }
 
+TEST(BlockSchedule, MostEventsInOneBlockBoundsEveryBlock) {
+    Performance p;
+    // 3 events in the grid cell [100, 200), cut in two by a write at 150;
+    // 2 in [0, 100); 1 at the last frame.
+    p.messages = {message(0.010, 0x90, 60, 1), message(0.099, 0x80, 60, 0), message(0.100, 0x90, 61, 1),
+                  message(0.160, 0x90, 62, 1), message(0.199, 0x80, 61, 0), message(0.999, 0x80, 62, 0)};
+    p.automation = {{0.15, 0, 1.0f}};
+    BlockSchedule schedule(p, 1000.0, 100, 1000);
+    EXPECT_EQ(schedule.maxEventsPerBlock(), 3u);
+    std::size_t most = 0;
+    for (const Block& b : allBlocks(schedule)) {
+        most = std::max(most, b.eventCount);
+    }
+    EXPECT_EQ(most, 2u) << "the write's cut leaves at most 2 in one block, within the bound";
+    EXPECT_EQ(BlockSchedule(Performance{}, 1000.0, 100, 1000).maxEventsPerBlock(), 0u);
+}
+
 TEST(BlockSchedule, ReleasesBeforeNoteOnsAtOneFrameOtherwiseFileOrder) {
     Performance p;
     p.messages = {message(0.5, 0x90, 60, 100), message(0.5, 0xB0, 64, 127), message(0.5, 0x90, 60, 0),

@@ -3,7 +3,8 @@
 // Built in several variants (see tests/host/CMakeLists.txt) that are broken
 // on purpose or process differently.
 //
-// Sound: each output channel is the matching input times the Gain parameter.
+// Sound: each output channel is the matching input times the Gain parameter,
+// plus velocity / 127 at the frame of each note-on (as the LV2 recorder's).
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
@@ -26,6 +27,11 @@ struct Recorder {
     float params[kNumParams] = {1.0f, 0.5f, 0.25f};
     FILE* log = nullptr;
     long long framesDone = 0;
+    // The note-ons of the next block: frame and level.
+    static constexpr int kMaxClicks = 4096;
+    int clicks = 0;
+    VstInt32 clickFrame[kMaxClicks];
+    float clickLevel[kMaxClicks];
 };
 
 Recorder* self(AEffect* effect) {
@@ -94,8 +100,15 @@ VstIntPtr dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr
                                                                offsetof(VstEvents, events));
         for (int i = 0; i < events->numEvents; ++i) {
             const auto* midi = reinterpret_cast<const VstMidiEvent*>(list[i]);
-            note(r, "midi %d %d %d %d", midi->deltaFrames, static_cast<unsigned char>(midi->midiData[0]),
-                 static_cast<unsigned char>(midi->midiData[1]), static_cast<unsigned char>(midi->midiData[2]));
+            const auto status = static_cast<unsigned char>(midi->midiData[0]);
+            const auto velocity = static_cast<unsigned char>(midi->midiData[2]);
+            note(r, "midi %d %d %d %d", midi->deltaFrames, status, static_cast<unsigned char>(midi->midiData[1]),
+                 velocity);
+            if ((status & 0xF0) == 0x90 && velocity > 0 && r->clicks < Recorder::kMaxClicks) {
+                r->clickFrame[r->clicks] = midi->deltaFrames;
+                r->clickLevel[r->clicks] = velocity / 127.0f;
+                ++r->clicks;
+            }
         }
         return 1;
     }
@@ -132,6 +145,17 @@ void logBlock(Recorder* r, AEffect* effect, VstInt32 frames) {
     r->framesDone += frames;
 }
 
+void addClicks(Recorder* r, float** outputs, VstInt32 frames) {
+    for (int k = 0; k < r->clicks; ++k) {
+        if (r->clickFrame[k] >= 0 && r->clickFrame[k] < frames) {
+            for (int c = 0; c < 2; ++c) {
+                outputs[c][r->clickFrame[k]] += r->clickLevel[k];
+            }
+        }
+    }
+    r->clicks = 0;
+}
+
 void processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames) {
     Recorder* r = self(effect);
     logBlock(r, effect, frames);
@@ -140,6 +164,7 @@ void processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32
             outputs[c][i] = inputs[c][i] * r->params[0];
         }
     }
+    addClicks(r, outputs, frames);
 }
 
 // The accumulating entry of VST 1 hosts: adds to what the outputs hold.
@@ -151,6 +176,7 @@ void process(AEffect* effect, float** inputs, float** outputs, VstInt32 frames) 
             outputs[c][i] += inputs[c][i] * r->params[0];
         }
     }
+    addClicks(r, outputs, frames);
 }
 
 void setParameter(AEffect* effect, VstInt32 index, float value) {

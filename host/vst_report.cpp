@@ -1,11 +1,12 @@
-#include "plugin_report.h"
-
+// What --info and --list-params print about a VST 2 plug-in.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iomanip>
 #include <string>
 #include <vector>
+
+#include "vst_plugin.h"
 
 namespace {
 
@@ -62,7 +63,8 @@ const char* canDoAnswer(VstIntPtr answer) {
 
 } // namespace
 
-void printPluginInfo(VstPlugin& plugin, std::ostream& out) {
+void VstPlugin::describe(std::ostream& out) {
+    VstPlugin& plugin = *this;
     AEffect& fx = plugin.effect();
     const auto line = [&out](const char* label) -> std::ostream& {
         return out << std::left << std::setw(16) << label;
@@ -150,33 +152,12 @@ void printPluginInfo(VstPlugin& plugin, std::ostream& out) {
     }
 }
 
-void printParameterList(VstPlugin& plugin, std::ostream& out) {
-    const int count = plugin.numParams();
-    struct Row {
-        std::string name, label, display;
-        float value;
-    };
-    std::vector<Row> rows;
-    std::size_t nameWidth = 4, displayWidth = 7, labelWidth = 5;
-    for (int i = 0; i < count; ++i) {
-        Row row{plugin.parameterName(i), plugin.parameterLabel(i), plugin.parameterDisplay(i), plugin.parameter(i)};
-        nameWidth = std::max(nameWidth, row.name.size());
-        displayWidth = std::max(displayWidth, row.display.size());
-        labelWidth = std::max(labelWidth, row.label.size());
-        rows.push_back(std::move(row));
-    }
-    out << std::right << std::setw(5) << "index" << "  " << std::left << std::setw(static_cast<int>(nameWidth))
-        << "name" << "  " << std::setw(static_cast<int>(displayWidth)) << "display" << "  "
-        << std::setw(static_cast<int>(labelWidth)) << "label" << "  value\n";
-    for (int i = 0; i < count; ++i) {
-        const Row& row = rows[static_cast<std::size_t>(i)];
+TextTable VstPlugin::parameterTable() {
+    TextTable table{{"index", "name", "display", "label", "value"}, {}};
+    for (int i = 0; i < numParams(); ++i) {
         char value[32];
-        std::snprintf(value, sizeof value, "%.6f", row.value);
-        out << std::right << std::setw(5) << i << "  " << std::left << std::setw(static_cast<int>(nameWidth))
-            << row.name << "  " << std::setw(static_cast<int>(displayWidth)) << row.display << "  "
-            << std::setw(static_cast<int>(labelWidth)) << row.label << "  " << value << "\n";
+        std::snprintf(value, sizeof value, "%.6f", parameter(i));
+        table.rows.push_back({std::to_string(i), parameterName(i), parameterDisplay(i), parameterLabel(i), value});
     }
-    if (count == 0) {
-        out << "(the plug-in has no parameters)\n";
-    }
+    return table;
 }
