@@ -12,9 +12,11 @@ LV2_URID mapUri(const LV2_URID_Map& map, const char* uri) {
     return map.map(map.handle, uri);
 }
 
-template <typename Body> const Body* bodyOf(const LV2_Atom* atom, LV2_URID type) {
-    return atom != nullptr && atom->type == type && atom->size >= sizeof(Body) ? reinterpret_cast<const Body*>(atom)
-                                                                                : nullptr;
+// The whole atom (header and body) as its type, when it is of that type and
+// its body has the size the type needs.
+template <typename Atom> const Atom* atomAs(const LV2_Atom* atom, LV2_URID type) {
+    const bool fits = atom != nullptr && atom->type == type && atom->size >= sizeof(Atom) - sizeof(LV2_Atom);
+    return fits ? reinterpret_cast<const Atom*>(atom) : nullptr;
 }
 
 } // namespace
@@ -68,17 +70,17 @@ bool readEditorMessage(const EditorMessageUrids& urids, const LV2_Atom_Object& o
     const LV2_Atom* axisAtom = nullptr;
     const LV2_Atom* valueAtom = nullptr;
     lv2_atom_object_get(&object, urids.axis, &axisAtom, urids.value, &valueAtom, 0);
-    const auto* axis = bodyOf<LV2_Atom_Int>(axisAtom, urids.atomInt);
+    const auto* axis = atomAs<LV2_Atom_Int>(axisAtom, urids.atomInt);
     if (axis == nullptr || axis->body < 0 || axis->body >= kNumAxes) {
         return false;
     }
     message.axis = static_cast<AxisIndex>(axis->body);
     if (message.kind == EditorMessageKind::axisHeld) {
-        const auto* held = bodyOf<LV2_Atom_Bool>(valueAtom, urids.atomBool);
+        const auto* held = atomAs<LV2_Atom_Bool>(valueAtom, urids.atomBool);
         message.value = held != nullptr && held->body != 0 ? 1.0f : 0.0f;
         return held != nullptr;
     }
-    const auto* value = bodyOf<LV2_Atom_Float>(valueAtom, urids.atomFloat);
+    const auto* value = atomAs<LV2_Atom_Float>(valueAtom, urids.atomFloat);
     if (value == nullptr || !(value->body >= 0.0f && value->body <= 1.0f)) {
         return false;
     }

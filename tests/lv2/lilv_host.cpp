@@ -1,5 +1,6 @@
 #include "tests/lv2/lilv_host.h"
 
+#include <lv2/atom/util.h>
 #include <lv2/midi/midi.h>
 
 #include <cstring>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include <lilv/lilv.h>
-#include <lv2/atom/forge.h>
+#include <lv2/atom/atom.h>
 
 #include <cstdint>
 #include <string>
