@@ -17,6 +17,7 @@
 #include "x11_error_trap.h"
 #include "x11_event_message.h"
 #include "xplat_software_window.h"
+#include "xplat_x11.h"
 
 namespace {
 
@@ -236,6 +237,11 @@ void xplatDestroyWindow(XplatWindow& window) {
         closeSystemWindow(window.window->shownIn);
     }
     xplatSoftwareDestroyWindow(window);
+}
+
+unsigned long xplatX11WindowId(const XplatWindow& window) {
+    const bool shown = window.window != nullptr && window.window->shownIn != nullptr && !window.window->shownIn->gone;
+    return shown ? window.window->shownIn->window : 0;
 }
 
 void xplatDispatchPendingEvents(XplatWindow& window) {

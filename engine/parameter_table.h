@@ -173,6 +173,10 @@ constexpr std::array<ParameterFacts, NumParams> makeTable() {
 
 constexpr std::array<ParameterFacts, NumParams> kParameterTable = parameter_table_detail::makeTable();
 
+// The one program: every parameter at its default. Each format lists it by
+// this name.
+constexpr const char* kProgramName = "Init.";
+
 constexpr bool isParameter(std::int32_t index) { return index >= 0 && index < NumParams; }
 
 // The parameter within a section (0 to 29) that a control drives; -1 for none.

@@ -65,15 +65,17 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/debian_depends.cmake)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"Quorvane is a small VST 2 instrument for Linux hosts. A sine tone, a square
-LFO and a feedback delay are each steered by an X and a Y axis that never
-jumps: every axis follows its target like a damped spring. MIDI notes set
-the tone's pitch and level; 90 automatable parameters shape the springs,
-the modulation and the delay; its editor lets you throw the axes around
-with the mouse.
+"Quorvane is a small instrument for Linux VST 2 and LV2 hosts. A sine
+tone, a square LFO and a feedback delay are each steered by an X and a Y
+axis that never jumps: every axis follows its target like a damped
+spring. MIDI notes set the tone's pitch and level; 90 automatable
+parameters shape the springs, the modulation and the delay; its editor
+lets you throw the axes around with the mouse.
 
-The package installs the plug-in as /usr/lib/vst/Quorvane.so and
-quorvane-render, a command-line VST 2 host that plays a MIDI file (or a
-built-in demo) through any VST 2 plug-in into a WAV file.")
+The package installs the plug-in for VST 2 hosts as
+/usr/lib/vst/Quorvane.so, for LV2 hosts as the bundle
+/usr/lib/lv2/Quorvane.lv2 with its editor, and quorvane-render, a
+command-line host that plays a MIDI file (or a built-in demo) through
+any VST 2 or LV2 plug-in into a WAV file.")
 
 set(QUORVANE_PACKAGE_FILE ${CMAKE_BINARY_DIR}/${CPACK_DEBIAN_FILE_NAME})

@@ -6,7 +6,7 @@
 #include "vst2/host_text.h"
 
 void ADelay::getProgramName(char* name) {
-    copyHostText(name, kVstMaxProgNameLen + 1, "Init.");
+    copyHostText(name, kVstMaxProgNameLen + 1, kProgramName);
 }
 
 // Index 0 is the left pin; 1, and a negative index as well, the right one.

@@ -48,6 +48,11 @@ TEST(DebianPackage, HoldsTheProgramThePluginItsManualAndTheDocuments) {
     const std::map<std::string, std::string> expected = {
         {"./usr/bin/quorvane-render", "-rwxr-xr-x"},
         {"./usr/lib/vst/Quorvane.so", "-rw-r--r--"},
+        {"./usr/lib/lv2/Quorvane.lv2/manifest.ttl", "-rw-r--r--"},
+        {"./usr/lib/lv2/Quorvane.lv2/quorvane.ttl", "-rw-r--r--"},
+        {"./usr/lib/lv2/Quorvane.lv2/presets.ttl", "-rw-r--r--"},
+        {"./usr/lib/lv2/Quorvane.lv2/quorvane.so", "-rw-r--r--"},
+        {"./usr/lib/lv2/Quorvane.lv2/quorvane_ui.so", "-rw-r--r--"},
         {"./usr/share/man/man1/quorvane-render.1.gz", "-rw-r--r--"},
         {"./usr/share/doc/quorvane/README.md", "-rw-r--r--"},
         {"./usr/share/doc/quorvane/copyright", "-rw-r--r--"},
@@ -124,6 +129,11 @@ TEST_F(InstalledPackage, RendersTheDemoThroughTheInstalledPlugin) {
     const CommandResult built = scratch.run({"-o", "built.wav"});
     ASSERT_EQ(built.exitCode, 0) << built.err;
     EXPECT_TRUE(sameBits(readAudioFile(scratch.path("built.wav")).samples, demo.samples));
+
+    // The installed LV2 bundle plays the same demo to the same samples.
+    const CommandResult lv2 = runInstalled({"--plugin", installed("/usr/lib/lv2/Quorvane.lv2"), "-o", "lv2.wav"});
+    ASSERT_EQ(lv2.exitCode, 0) << lv2.err;
+    EXPECT_TRUE(sameBits(readAudioFile(scratch.path("lv2.wav")).samples, demo.samples));
 }
 
 TEST_F(InstalledPackage, ProgramManualAndChangelogNameTheProjectVersion) {
