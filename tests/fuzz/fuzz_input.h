@@ -218,7 +218,14 @@ public:
                    ? byte(static_cast<std::uint8_t>(value + kSmallOffset))
                    : byte(kRawSelector).raw(value);
     }
-    InputWriter& real(float value) { return byte(kRawSelector).raw(value); }
+    // A small float in one byte where the selector can say it exactly.
+    InputWriter& real(float value) {
+        const float scaled = value * kSmallFloatScale;
+        if (scaled >= 0.0f && scaled < kSpecialSelector && scaled == static_cast<float>(static_cast<int>(scaled))) {
+            return byte(static_cast<std::uint8_t>(scaled));
+        }
+        return byte(kRawSelector).raw(value);
+    }
     InputWriter& special(std::size_t which) { return byte(static_cast<std::uint8_t>(kSpecialSelector + which)); }
     InputWriter& frames(int count) {
         if (count >= 0 && count < kShortFrames) {
