@@ -7,8 +7,11 @@ VstInt32 ADelay::processEvents(VstEvents* events) {
     if (events == nullptr) {
         return 1;
     }
+    // The record declares two entries but holds numEvents: read them through
+    // a pointer, not the array, whose bound the compiler may take at its word.
+    VstEvent* const* const entries = events->events;
     for (VstInt32 i = 0; i < events->numEvents; ++i) {
-        const VstEvent* event = events->events[i];
+        const VstEvent* event = entries[i];
         if (event == nullptr || event->type != kVstMidiType) {
             continue;
         }
