@@ -14,6 +14,7 @@
 
 #include "engine/axis_orders.h"
 #include "engine/axis_record.h"
+#include "engine/block_axis.h"
 #include "engine/coefficient_memo.h"
 #include "engine/feedback_delay.h"
 #include "engine/held_notes.h"
@@ -22,8 +23,8 @@
 #include "engine/table_oscillator.h"
 
 constexpr int kNumModifiers = 6;
-constexpr int kNumModSources = 11;
-constexpr int kLfoSourceSlot = 6;
+
+struct BlockContext;
 
 class Engine {
 public:
@@ -53,6 +54,11 @@ public:
     // but still does everything else.
     void render(float sampleRate, float* left, float* right, std::int32_t frames);
 
+    // The same block through the plain per-sample law, one axis at a time,
+    // as it is written down: the reference render is checked against, sample
+    // for sample and field for field. Too slow for a host.
+    void renderPlain(float sampleRate, float* left, float* right, std::int32_t frames);
+
     // The engine's state, in this order. The editor and the MIDI handling
     // write a few fields directly; those are SharedValues.
     AxisRecord axes[kNumAxes];
@@ -67,5 +73,8 @@ public:
     AxisCoefficientMemo coefficientMemos[kNumAxes];
 
 private:
+    using SamplePlayer = void (*)(BlockContext& block, float* left, float* right, std::int32_t frames);
+
     void fillTables();
+    void renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play);
 };
