@@ -4,45 +4,29 @@
 
 namespace {
 
-Spring<DoublePair> springPair(const Spring<double>& a, const Spring<double>& b) {
-    return {{a.pos, b.pos}, {a.velocity, b.velocity}, {a.accel, b.accel}, {a.damping, b.damping},
-            {a.stiffness, b.stiffness}};
-}
+class TwoRecords {
+public:
+    TwoRecords(const AxisRecord& low, const AxisRecord& high) : low(low), high(high) {}
+    template <typename Field> DoublePair number(Field field) const { return DoublePair(field(low), field(high)); }
+    template <typename Field> DoublePair::Flag flag(Field field) const { return pairFlag(field(low), field(high)); }
 
-AxisMotion<DoublePair> motionPair(const AxisMotion<double>& a, const AxisMotion<double>& b) {
-    AxisMotion<DoublePair> pair;
-    pair.target = {a.target, b.target};
-    pair.held = pairFlag(a.held, b.held);
-    pair.staticPos = {a.staticPos, b.staticPos};
-    pair.staticCoeff = {a.staticCoeff, b.staticCoeff};
-    pair.spring = springPair(a.spring, b.spring);
-    pair.amount = {a.amount, b.amount};
-    pair.modTarget = {a.modTarget, b.modTarget};
-    pair.modulator = springPair(a.modulator, b.modulator);
-    pair.out = {a.out, b.out};
-    return pair;
-}
+private:
+    const AxisRecord& low;
+    const AxisRecord& high;
+};
 
-// The fields the law moves; the rest came from the record and stay.
-void moveSpring(const Spring<DoublePair>& pair, Spring<double>& a, Spring<double>& b) {
-    a.pos = pair.pos.low();
-    b.pos = pair.pos.high();
-    a.velocity = pair.velocity.low();
-    b.velocity = pair.velocity.high();
-    a.accel = pair.accel.low();
-    b.accel = pair.accel.high();
-}
+class TwoRecordsOut {
+public:
+    TwoRecordsOut(AxisRecord& low, AxisRecord& high) : low(low), high(high) {}
+    template <typename Store> void put(DoublePair value, Store store) {
+        store(low, static_cast<float>(value.low()));
+        store(high, static_cast<float>(value.high()));
+    }
 
-void moveMotion(const AxisMotion<DoublePair>& pair, AxisMotion<double>& a, AxisMotion<double>& b) {
-    a.target = pair.target.low();
-    b.target = pair.target.high();
-    moveSpring(pair.spring, a.spring, b.spring);
-    a.modTarget = pair.modTarget.low();
-    b.modTarget = pair.modTarget.high();
-    moveSpring(pair.modulator, a.modulator, b.modulator);
-    a.out = pair.out.low();
-    b.out = pair.out.high();
-}
+private:
+    AxisRecord& low;
+    AxisRecord& high;
+};
 
 // Target, positions and velocities: what the next sample starts from. The
 // accelerations, the modulator target and the output are this sample's
@@ -59,32 +43,36 @@ void AxisLanes::load(AxisRecord* const (&chosen)[kLanes], const float* sourceBan
     bank = sourceBank;
     for (int lane = 0; lane < kLanes; ++lane) {
         records[lane] = chosen[lane];
-        lanes[lane] = takeAxis(*chosen[lane]);
+        targetsAtStart[lane] = chosen[lane]->target;
+        sourceSlots[lane] = sourceSlotOf(*chosen[lane]);
     }
     for (int p = 0; p < kPairs; ++p) {
-        const BlockAxis& a = lanes[2 * p];
-        const BlockAxis& b = lanes[2 * p + 1];
-        pairs[p] = motionPair(a.motion, b.motion);
-        const bool lfoA = a.sourceSlot == kLfoSourceSlot;
-        const bool lfoB = b.sourceSlot == kLfoSourceSlot;
-        pairSources[p] = {pairFlag(lfoA, lfoB), {lfoA ? 0.0 : bank[a.sourceSlot], lfoB ? 0.0 : bank[b.sourceSlot]}};
+        const int a = 2 * p;
+        const int b = a + 1;
+        pairs[p] = takeMotion<DoublePair>(TwoRecords(*records[a], *records[b]));
+        pairs[p].target = DoublePair(finiteOrZero(targetsAtStart[a]), finiteOrZero(targetsAtStart[b]));
+        const bool lfoA = sourceSlots[a] == kLfoSourceSlot;
+        const bool lfoB = sourceSlots[b] == kLfoSourceSlot;
+        pairSources[p] = {pairFlag(lfoA, lfoB), {lfoA ? 0.0 : bank[sourceSlots[a]], lfoB ? 0.0 : bank[sourceSlots[b]]}};
     }
 }
 
 void AxisLanes::step(float invSampleRate) {
     const DoublePair inv(static_cast<double>(invSampleRate));
     for (int p = 0; p < kPairs; ++p) {
-        const DoublePair sources(bank[lanes[2 * p].sourceSlot], bank[lanes[2 * p + 1].sourceSlot]);
+        const DoublePair sources(bank[sourceSlots[2 * p]], bank[sourceSlots[2 * p + 1]]);
         stepAxis(pairs[p], sources, inv);
     }
 }
 
 void AxisLanes::store() {
     for (int p = 0; p < kPairs; ++p) {
-        moveMotion(pairs[p], lanes[2 * p].motion, lanes[2 * p + 1].motion);
-    }
-    for (int lane = 0; lane < kLanes; ++lane) {
-        putAxis(lanes[lane], *records[lane]);
+        const int a = 2 * p;
+        const int b = a + 1;
+        TwoRecordsOut out(*records[a], *records[b]);
+        putMotion(pairs[p], out);
+        putTarget(*records[a], targetsAtStart[a], pairs[p].target.low());
+        putTarget(*records[b], targetsAtStart[b], pairs[p].target.high());
     }
 }
 
@@ -100,15 +88,16 @@ bool AxisLanes::restPair(int p, double invSampleRate) {
     // LFO can take. Any other lane on the LFO follows it and is not at rest.
     double candidates[2][2];
     for (int side = 0; side < 2; ++side) {
-        const BlockAxis& lane = lanes[2 * p + side];
-        if (lane.sourceSlot == kLfoSourceSlot) {
-            if (lane.motion.amount != 0.5 || !std::isfinite(bank[kLfoSourceSlot])) {
+        const int lane = 2 * p + side;
+        if (sourceSlots[lane] == kLfoSourceSlot) {
+            const double amount = side == 0 ? pairs[p].amount.low() : pairs[p].amount.high();
+            if (amount != 0.5 || !std::isfinite(bank[kLfoSourceSlot])) {
                 return false;
             }
             candidates[0][side] = 1.0;
             candidates[1][side] = -1.0;
         } else {
-            candidates[0][side] = candidates[1][side] = bank[lane.sourceSlot];
+            candidates[0][side] = candidates[1][side] = bank[sourceSlots[lane]];
         }
     }
     const DoublePair inv(invSampleRate);

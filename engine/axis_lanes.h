@@ -51,7 +51,8 @@ public:
 
 private:
     AxisRecord* records[kLanes];
-    BlockAxis lanes[kLanes];
+    float targetsAtStart[kLanes];
+    std::int32_t sourceSlots[kLanes];
     const float* bank;
     AxisMotion<DoublePair> pairs[kPairs];
     PairSources pairSources[kPairs];

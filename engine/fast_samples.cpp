@@ -56,6 +56,9 @@ double playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* ri
     float* const memory = block.delayMemory;
     const double halfRate = block.halfRate;
     const DoublePair inv(static_cast<double>(block.invSampleRate));
+    // A resting pair's outputs, and so the increments they select, hold all block.
+    float toneIncrement = incrementFor(toneTables, outMY);
+    float lfoIncrement = incrementFor(lfoTables, outLY);
     double lfoValue = block.sourceBank[kLfoSourceSlot];
     double lfoRead = lfoValue;
 
@@ -68,6 +71,7 @@ double playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* ri
             if (MovesM) {
                 stepAxis(m, mSources.with(lfoRead), inv);
                 splitOutputs(m.out, outMX, outMY);
+                toneIncrement = incrementFor(toneTables, outMY);
             }
             if (MovesF) {
                 stepAxis(f, fSources.with(lfoRead), inv);
@@ -76,9 +80,10 @@ double playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* ri
             if (MovesL) {
                 stepAxis(l, lSources.with(lfoRead), inv);
                 splitOutputs(l.out, outLY, outLX);
+                lfoIncrement = incrementFor(lfoTables, outLY);
             }
-            const double toneValue = stepTone(tone, toneTables, outMY, outMX);
-            lfoValue = stepLfo(lfo, lfoTables, outLY, outLX);
+            const double toneValue = toneAt(tone, toneTables, toneIncrement, outMX);
+            lfoValue = lfoAt(lfo, lfoTables, lfoIncrement, outLX);
             const auto sample = static_cast<float>(stepDelay(delay, memory, toneValue, outFY, outFX, halfRate));
             buffer[i] = std::isfinite(sample) ? sample : 0.0f;
         }

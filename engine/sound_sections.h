@@ -30,12 +30,16 @@ struct DelayMotion {
     float readPos;
 };
 
-// Advances the phase by the increment an axis output selects; answers the
-// unrounded new phase.
-inline double advancePhase(OscillatorMotion& m, const TableOscillator& tables, float axisOut) {
+// The phase step an axis output selects, in sine-table entries per sample.
+inline float incrementFor(const TableOscillator& tables, float axisOut) {
     const float x = axisOut * kIncrementIndexScale;
     // An output of exactly 2.0 would read one past the table.
-    m.increment = tables.incrementTable[boundedIndex(x, kIncrementTableSize)];
+    return tables.incrementTable[boundedIndex(x, kIncrementTableSize)];
+}
+
+// Advances the phase by an increment; answers the unrounded new phase.
+inline double advancePhase(OscillatorMotion& m, float increment) {
+    m.increment = increment;
     double p = static_cast<double>(m.phase) + m.increment;
     while (p > kPhaseCycle) {
         p -= kPhaseCycle;
@@ -44,18 +48,28 @@ inline double advancePhase(OscillatorMotion& m, const TableOscillator& tables, f
     return p;
 }
 
-// Sine at the pitch the MY output gives, scaled by the MX output.
-inline double stepTone(OscillatorMotion& tone, const TableOscillator& tables, float pitchOut, float levelOut) {
-    advancePhase(tone, tables, pitchOut);
+// Sine at the pitch the MY output gives (through its increment), scaled by
+// the MX output.
+inline double toneAt(OscillatorMotion& tone, const TableOscillator& tables, float increment, float levelOut) {
+    advancePhase(tone, increment);
     return static_cast<double>(levelOut) * tables.sineTable[boundedIndex(tone.phase, kSineTableSize)];
 }
 
+inline double stepTone(OscillatorMotion& tone, const TableOscillator& tables, float pitchOut, float levelOut) {
+    return toneAt(tone, tables, incrementFor(tables, pitchOut), levelOut);
+}
+
 // A square wave between −depth² and +depth², high for the first half of the
-// cycle; rate from the LY output, depth from the LX output.
-inline float stepLfo(OscillatorMotion& lfo, const TableOscillator& tables, float rateOut, float depthOut) {
-    const double p = advancePhase(lfo, tables, rateOut);
+// cycle; rate from the LY output (through its increment), depth from the LX
+// output.
+inline float lfoAt(OscillatorMotion& lfo, const TableOscillator& tables, float increment, float depthOut) {
+    const double p = advancePhase(lfo, increment);
     const double sign = tables.sineTable[static_cast<int>(p)] >= 0.0f ? 1.0 : -1.0;
     return static_cast<float>(sign * (static_cast<double>(depthOut) * depthOut));
+}
+
+inline float stepLfo(OscillatorMotion& lfo, const TableOscillator& tables, float rateOut, float depthOut) {
+    return lfoAt(lfo, tables, incrementFor(tables, rateOut), depthOut);
 }
 
 // Delay of 0.5 s per unit of the FY output, feedback 0.85 per unit of the FX
