@@ -49,6 +49,7 @@ void AxisLanes::load(AxisRecord* const (&chosen)[kLanes], const float* sourceBan
     for (int p = 0; p < kPairs; ++p) {
         const int a = 2 * p;
         const int b = a + 1;
+        resting[p] = false;
         pairs[p] = takeMotion<DoublePair>(TwoRecords(*records[a], *records[b]));
         pairs[p].target = DoublePair(finiteOrZero(targetsAtStart[a]), finiteOrZero(targetsAtStart[b]));
         const bool lfoA = sourceSlots[a] == kLfoSourceSlot;
@@ -70,7 +71,11 @@ void AxisLanes::store() {
         const int a = 2 * p;
         const int b = a + 1;
         TwoRecordsOut out(*records[a], *records[b]);
-        putMotion(pairs[p], out);
+        // A resting pair's starting point is what the records hold already.
+        if (!resting[p]) {
+            putState(pairs[p], out);
+        }
+        putResults(pairs[p], out);
         putTarget(*records[a], targetsAtStart[a], pairs[p].target.low());
         putTarget(*records[b], targetsAtStart[b], pairs[p].target.high());
     }
@@ -82,6 +87,14 @@ float AxisLanes::out(int lane) const {
 }
 
 bool AxisLanes::restPair(int p, double invSampleRate) {
+    const AxisMotion<DoublePair>& pair = pairs[p];
+    // Only a guess, to spare moving pairs the trial below: a spring that
+    // rests has no velocity after the block start's flush. Guessing wrong
+    // only costs time: a pair that is stepped gives the same bits.
+    const __m128d velocities = _mm_or_pd(pair.spring.velocity.lanes, pair.modulator.velocity.lanes);
+    if (!sameBits(DoublePair(_mm_add_pd(velocities, _mm_setzero_pd())), DoublePair(0.0))) {
+        return false;
+    }
     // A lane that reads a fixed slot sees one value all block. A lane that
     // reads the LFO with amount 0.5 multiplies it by 0.0: only its sign can
     // show (as the sign of a zero), so +1 and -1 stand for every value the
@@ -90,7 +103,7 @@ bool AxisLanes::restPair(int p, double invSampleRate) {
     for (int side = 0; side < 2; ++side) {
         const int lane = 2 * p + side;
         if (sourceSlots[lane] == kLfoSourceSlot) {
-            const double amount = side == 0 ? pairs[p].amount.low() : pairs[p].amount.high();
+            const double amount = side == 0 ? pair.amount.low() : pair.amount.high();
             if (amount != 0.5 || !std::isfinite(bank[kLfoSourceSlot])) {
                 return false;
             }
@@ -101,15 +114,19 @@ bool AxisLanes::restPair(int p, double invSampleRate) {
         }
     }
     const DoublePair inv(invSampleRate);
-    AxisMotion<DoublePair> trials[2] = {pairs[p], pairs[p]};
-    for (int c = 0; c < 2; ++c) {
-        stepAxis(trials[c], DoublePair(candidates[c][0], candidates[c][1]), inv);
-        if (!sameStartingPoint(trials[c], pairs[p])) {
-            return false;
-        }
+    AxisMotion<DoublePair> trial = pair;
+    stepAxis(trial, DoublePair(candidates[1][0], candidates[1][1]), inv);
+    if (!sameStartingPoint(trial, pair)) {
+        return false;
+    }
+    trial = pair;
+    stepAxis(trial, DoublePair(candidates[0][0], candidates[0][1]), inv);
+    if (!sameStartingPoint(trial, pair)) {
+        return false;
     }
     // The output depends on the starting point alone, so this one holds
     // all block.
-    pairs[p] = trials[0];
+    pairs[p] = trial;
+    resting[p] = true;
     return true;
 }

@@ -55,5 +55,6 @@ private:
     std::int32_t sourceSlots[kLanes];
     const float* bank;
     AxisMotion<DoublePair> pairs[kPairs];
+    bool resting[kPairs];
     PairSources pairSources[kPairs];
 };

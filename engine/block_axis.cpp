@@ -34,6 +34,7 @@ BlockAxis takeAxis(const AxisRecord& record) {
 
 void putAxis(const BlockAxis& axis, AxisRecord& record) {
     OneRecordOut out(record);
-    putMotion(axis.motion, out);
+    putState(axis.motion, out);
+    putResults(axis.motion, out);
     putTarget(record, axis.targetAtStart, axis.motion.target);
 }

@@ -96,9 +96,15 @@ double playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* ri
         }
     }
 
-    lanes.pair(0) = m;
-    lanes.pair(1) = f;
-    lanes.pair(2) = l;
+    if (MovesM) {
+        lanes.pair(0) = m;
+    }
+    if (MovesF) {
+        lanes.pair(1) = f;
+    }
+    if (MovesL) {
+        lanes.pair(2) = l;
+    }
     block.tone = tone;
     block.lfo = lfo;
     block.delay = delay;
