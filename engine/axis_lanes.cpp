@@ -54,7 +54,13 @@ void AxisLanes::load(AxisRecord* const (&chosen)[kLanes], const float* sourceBan
         pairs[p].target = DoublePair(finiteOrZero(targetsAtStart[a]), finiteOrZero(targetsAtStart[b]));
         const bool lfoA = sourceSlots[a] == kLfoSourceSlot;
         const bool lfoB = sourceSlots[b] == kLfoSourceSlot;
-        pairSources[p] = {pairFlag(lfoA, lfoB), {lfoA ? 0.0 : bank[sourceSlots[a]], lfoB ? 0.0 : bank[sourceSlots[b]]}};
+        // A number is all the first sample of the block reads: the LFO
+        // value of the previous block's last sample.
+        const bool squareWorks = std::isfinite(bank[kLfoSourceSlot]);
+        const bool squareA = lfoA && squareWorks && pairs[p].amount.low() == 0.5;
+        const bool squareB = lfoB && squareWorks && pairs[p].amount.high() == 0.5;
+        pairSources[p] = {pairFlag(lfoA && !squareA, lfoB && !squareB), pairFlag(squareA, squareB),
+                          {lfoA ? 0.0 : bank[sourceSlots[a]], lfoB ? 0.0 : bank[sourceSlots[b]]}};
     }
 }
 

@@ -10,14 +10,22 @@
 #include "engine/block_axis.h"
 #include "engine/double_pair.h"
 
-// What the two lanes of a pair read from the source bank: the LFO slot,
-// which changes every sample, or a slot that nothing writes during a block.
+// What the two lanes of a pair read from the source bank: a slot that
+// nothing writes during a block, or the LFO slot, which changes every sample.
+// A lane that reads the LFO with amount 0.5 multiplies it by +0.0, and the
+// result is +0.0 or -0.0 after the LFO's sign alone: it reads the square
+// wave's sign (+1.0 or -1.0, which has the same sign as the LFO value) in
+// its place. That gives the same bits and frees it from the LFO's depth,
+// so its chain does not wait for the LX axis every sample.
 struct PairSources {
     DoublePair::Flag readsLfo;
+    DoublePair::Flag readsSquare;
     DoublePair fixed; // 0.0 in a lane that reads the LFO, so an OR puts it in
 
-    DoublePair with(double lfo) const {
-        return DoublePair(_mm_or_pd(_mm_and_pd(readsLfo, _mm_set1_pd(lfo)), fixed.lanes));
+    DoublePair with(double lfo, double square) const {
+        const __m128d lfoLanes = _mm_and_pd(readsLfo, _mm_set1_pd(lfo));
+        const __m128d squareLanes = _mm_and_pd(readsSquare, _mm_set1_pd(square));
+        return DoublePair(_mm_or_pd(_mm_or_pd(lfoLanes, squareLanes), fixed.lanes));
     }
 };
 

@@ -12,6 +12,11 @@
 //   the per-sample results (accelerations, modulator target) the last sample
 //   would have left. A pair moves or rests as a whole: stepping a resting
 //   axis beside a moving one changes nothing.
+// - A lane that reads the LFO with amount 0.5 reads the square wave's sign
+//   instead of its value: the product with +0.0 keeps only the sign
+//   (engine/axis_lanes.h, PairSources). The sign comes from a branch the
+//   processor predicts, so such lanes (all of them, by default) do not wait
+//   every sample for the LFO, which waits for the LX axis.
 // - One loop per set of moving pairs, chosen per block, so a resting pair
 //   costs nothing per sample and its outputs are constants in registers.
 // - The axes, the sections' moving values and the LFO value are locals that
@@ -35,9 +40,14 @@ void splitOutputs(const DoublePair& out, float& low, float& high) {
     high = static_cast<float>(out.high());
 }
 
-// Answers the LFO value the block's last sample read.
+// What the block's last sample read of the LFO.
+struct LfoRead {
+    double value;
+    double square;
+};
+
 template <bool MovesM, bool MovesF, bool MovesL>
-double playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* right, std::int32_t frames) {
+LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* right, std::int32_t frames) {
     AxisMotion<DoublePair> m = lanes.pair(0);
     AxisMotion<DoublePair> f = lanes.pair(1);
     AxisMotion<DoublePair> l = lanes.pair(2);
@@ -49,7 +59,7 @@ double playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* ri
     splitOutputs(f.out, outFX, outFY);
     splitOutputs(l.out, outLY, outLX);
     OscillatorMotion tone = block.tone;
-    OscillatorMotion lfo = block.lfo;
+    OscillatorMotion lfoMotion = block.lfo;
     DelayMotion delay = block.delay;
     const TableOscillator& toneTables = *block.toneTables;
     const TableOscillator& lfoTables = *block.lfoTables;
@@ -59,31 +69,33 @@ double playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* ri
     // A resting pair's outputs, and so the increments they select, hold all block.
     float toneIncrement = incrementFor(toneTables, outMY);
     float lfoIncrement = incrementFor(lfoTables, outLY);
-    double lfoValue = block.sourceBank[kLfoSourceSlot];
-    double lfoRead = lfoValue;
+    double lfo = block.sourceBank[kLfoSourceSlot];
+    double square = std::signbit(lfo) ? -1.0 : 1.0;
+    LfoRead read{lfo, square};
 
     float buffer[kBufferFrames];
     for (std::int32_t start = 0; start < frames; start += kBufferFrames) {
         const std::int32_t count = std::min(frames - start, kBufferFrames);
         for (std::int32_t i = 0; i < count; ++i) {
             // All six axes read the LFO value of the previous sample.
-            lfoRead = lfoValue;
+            read = {lfo, square};
             if (MovesM) {
-                stepAxis(m, mSources.with(lfoRead), inv);
+                stepAxis(m, mSources.with(read.value, read.square), inv);
                 splitOutputs(m.out, outMX, outMY);
                 toneIncrement = incrementFor(toneTables, outMY);
             }
             if (MovesF) {
-                stepAxis(f, fSources.with(lfoRead), inv);
+                stepAxis(f, fSources.with(read.value, read.square), inv);
                 splitOutputs(f.out, outFX, outFY);
             }
             if (MovesL) {
-                stepAxis(l, lSources.with(lfoRead), inv);
+                stepAxis(l, lSources.with(read.value, read.square), inv);
                 splitOutputs(l.out, outLY, outLX);
                 lfoIncrement = incrementFor(lfoTables, outLY);
             }
             const double toneValue = toneAt(tone, toneTables, toneIncrement, outMX);
-            lfoValue = lfoAt(lfo, lfoTables, lfoIncrement, outLX);
+            square = squareAt(lfoMotion, lfoTables, lfoIncrement);
+            lfo = lfoValue(square, outLX);
             const auto sample = static_cast<float>(stepDelay(delay, memory, toneValue, outFY, outFX, halfRate));
             buffer[i] = std::isfinite(sample) ? sample : 0.0f;
         }
@@ -106,13 +118,13 @@ double playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* ri
         lanes.pair(2) = l;
     }
     block.tone = tone;
-    block.lfo = lfo;
+    block.lfo = lfoMotion;
     block.delay = delay;
-    block.sourceBank[kLfoSourceSlot] = static_cast<float>(lfoValue);
-    return lfoRead;
+    block.sourceBank[kLfoSourceSlot] = static_cast<float>(lfo);
+    return read;
 }
 
-using SampleLoop = double (*)(BlockContext&, AxisLanes&, float*, float*, std::int32_t);
+using SampleLoop = LfoRead (*)(BlockContext&, AxisLanes&, float*, float*, std::int32_t);
 
 // Indexed by the moving pairs: M 1, F 2, L 4.
 constexpr SampleLoop kSampleLoops[8] = {
@@ -134,11 +146,11 @@ void playFast(BlockContext& block, float* left, float* right, std::int32_t frame
             rests[p] = lanes.restPair(p, invSampleRate);
             moving |= rests[p] ? 0 : 1 << p;
         }
-        const double lfoReadLast = kSampleLoops[moving](block, lanes, left, right, frames);
+        const LfoRead last = kSampleLoops[moving](block, lanes, left, right, frames);
         const DoublePair inv(invSampleRate);
         for (int p = 0; p < AxisLanes::kPairs; ++p) {
             if (rests[p]) {
-                stepAxis(lanes.pair(p), lanes.sources(p).with(lfoReadLast), inv);
+                stepAxis(lanes.pair(p), lanes.sources(p).with(last.value, last.square), inv);
             }
         }
     }

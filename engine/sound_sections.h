@@ -59,17 +59,21 @@ inline double stepTone(OscillatorMotion& tone, const TableOscillator& tables, fl
     return toneAt(tone, tables, incrementFor(tables, pitchOut), levelOut);
 }
 
-// A square wave between −depth² and +depth², high for the first half of the
-// cycle; rate from the LY output (through its increment), depth from the LX
-// output.
-inline float lfoAt(OscillatorMotion& lfo, const TableOscillator& tables, float increment, float depthOut) {
+// The LFO is a square wave between −depth² and +depth², high for the first
+// half of the cycle; rate from the LY output (through its increment), depth
+// from the LX output. squareAt advances the phase and answers the wave's
+// sign, +1.0 or −1.0; lfoValue gives it its depth.
+inline double squareAt(OscillatorMotion& lfo, const TableOscillator& tables, float increment) {
     const double p = advancePhase(lfo, increment);
-    const double sign = tables.sineTable[static_cast<int>(p)] >= 0.0f ? 1.0 : -1.0;
-    return static_cast<float>(sign * (static_cast<double>(depthOut) * depthOut));
+    return tables.sineTable[static_cast<int>(p)] >= 0.0f ? 1.0 : -1.0;
+}
+
+inline float lfoValue(double square, float depthOut) {
+    return static_cast<float>(square * (static_cast<double>(depthOut) * depthOut));
 }
 
 inline float stepLfo(OscillatorMotion& lfo, const TableOscillator& tables, float rateOut, float depthOut) {
-    return lfoAt(lfo, tables, incrementFor(tables, rateOut), depthOut);
+    return lfoValue(squareAt(lfo, tables, incrementFor(tables, rateOut)), depthOut);
 }
 
 // Delay of 0.5 s per unit of the FY output, feedback 0.85 per unit of the FX
