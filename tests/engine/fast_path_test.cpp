@@ -167,7 +167,9 @@ private:
 // Bits, so that NaN and -0.0 compare as what they are.
 std::vector<std::uint32_t> bitsOf(const std::vector<float>& samples) {
     std::vector<std::uint32_t> bits(samples.size());
-    std::memcpy(bits.data(), samples.data(), samples.size() * sizeof(float));
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        std::memcpy(&bits[i], &samples[i], sizeof(float));
+    }
     return bits;
 }
 
