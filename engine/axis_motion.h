@@ -1,5 +1,5 @@
 // The spring law's block-level part: coefficients, snapping, flushing. The
-// per-sample part runs in engine/axis_lanes.h.
+// per-sample part is engine/axis_step.h.
 #pragma once
 
 #include <cmath>

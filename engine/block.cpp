@@ -1,54 +1,56 @@
-// The block frame: refresh, coefficients, then every sample the six axes, the
-// tone, the LFO and the delay, then the targets back into the parameters.
-#include <cmath>
-
-#include "engine/axis_lanes.h"
+// The block frame: refresh, coefficients, the samples, then the targets back
+// into the parameters. The fast and the plain path share it, so they take
+// and give back the engine's state in the same way.
 #include "engine/axis_motion.h"
+#include "engine/block_context.h"
 #include "engine/engine.h"
-#include "engine/sound_sections.h"
 #include "engine/sse_defaults.h"
 
 void Engine::render(float sampleRate, float* left, float* right, std::int32_t frames) {
+    renderBlock(sampleRate, left, right, frames, playFast);
+}
+
+void Engine::renderPlain(float sampleRate, float* left, float* right, std::int32_t frames) {
+    renderBlock(sampleRate, left, right, frames, playPlain);
+}
+
+void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play) {
     const SseDefaults sseDefaults;
+    BlockContext block;
     // Rates below 1 Hz (0, negative, NaN: hosts have sent them) would drive
     // the springs away without bound; the axes hold still instead.
-    const float invSampleRate = sampleRate >= 1.0f ? 1.0f / sampleRate : 0.0f;
+    block.invSampleRate = sampleRate >= 1.0f ? 1.0f / sampleRate : 0.0f;
+    block.halfRate = static_cast<double>(sampleRate) * 0.5;
     if (paramsDirty) {
         updateAxes();
     }
 
-    AxisRecord* const ordered[kNumAxes] = {&axes[kMotionOrder[0]], &axes[kMotionOrder[1]], &axes[kMotionOrder[2]],
-                                           &axes[kMotionOrder[3]], &axes[kMotionOrder[4]], &axes[kMotionOrder[5]]};
     for (int lane = 0; lane < kNumAxes; ++lane) {
-        updateCoefficients(*ordered[lane], coefficientMemos[kMotionOrder[lane]]);
+        block.axes[lane] = &axes[kMotionOrder[lane]];
+        updateCoefficients(*block.axes[lane], coefficientMemos[kMotionOrder[lane]]);
     }
-
-    static_assert(kSourceBankSlots == kNumModSources + 1, "the bank plus the silent slot");
-    float sourceBank[kSourceBankSlots] = {};
     for (int slot = 0; slot < kNumModSources; ++slot) {
-        sourceBank[slot] = modSources[slot];
+        block.sourceBank[slot] = modSources[slot];
     }
-    AxisLanes lanes;
-    lanes.load(ordered, sourceBank);
-    const double halfRate = static_cast<double>(sampleRate) * 0.5;
-    for (std::int32_t i = 0; i < frames; ++i) {
-        // All six axes read the LFO value of the previous sample.
-        lanes.step(invSampleRate);
-        const double tone = stepTone(toneOsc, lanes.out(kLaneMY), lanes.out(kLaneMX));
-        sourceBank[kLfoSourceSlot] = stepLfo(lfoOsc, lanes.out(kLaneLY), lanes.out(kLaneLX));
-        const auto sample =
-            static_cast<float>(stepDelay(delay, tone, lanes.out(kLaneFY), lanes.out(kLaneFX), halfRate));
-        const float safeSample = std::isfinite(sample) ? sample : 0.0f;
-        if (left != nullptr) {
-            left[i] = safeSample;
-        }
-        if (right != nullptr) {
-            right[i] = safeSample;
-        }
-    }
-    lanes.store();
-    modSources[kLfoSourceSlot] = sourceBank[kLfoSourceSlot];
+    block.sourceBank[kSilentSourceSlot] = 0.0f;
+    block.toneTables = &toneOsc;
+    block.lfoTables = &lfoOsc;
+    block.delayMemory = delay.buffer;
+    block.tone = {toneOsc.phase, toneOsc.increment};
+    block.lfo = {lfoOsc.phase, lfoOsc.increment};
+    block.delay = {delay.feedback, delay.wetGain, delay.writePos, delay.readPos};
 
+    play(block, left, right, frames);
+
+    modSources[kLfoSourceSlot] = block.sourceBank[kLfoSourceSlot];
+    toneOsc.phase = block.tone.phase;
+    toneOsc.increment = block.tone.increment;
+    lfoOsc.phase = block.lfo.phase;
+    lfoOsc.increment = block.lfo.increment;
+    delay.feedback = block.delay.feedback;
+    delay.wetGain = block.delay.wetGain;
+    delay.writePos = block.delay.writePos;
+    delay.readPos = block.delay.readPos;
     for (const AxisBinding& binding : kParameterOrder) {
         params[binding.firstParameter] = axes[binding.axis].target.load();
     }

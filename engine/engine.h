@@ -6,14 +6,17 @@
 //
 // Threads: setParameter and parameter may be called from any thread, and an
 // editor may write the few SharedValue fields of the axis records (held,
-// target, modulator 0's amount) at any time. Everything else belongs to the
-// audio thread: handleMidi, updateAxes and render.
+// target, modulator 0's amount) at any time; a block reads them when it
+// starts, so a write takes effect at the next block, and a target written
+// while a block runs is kept. Everything else belongs to the audio thread:
+// handleMidi, updateAxes and render.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/axis_orders.h"
 #include "engine/axis_record.h"
+#include "engine/block_axis.h"
 #include "engine/coefficient_memo.h"
 #include "engine/feedback_delay.h"
 #include "engine/held_notes.h"
@@ -22,8 +25,8 @@
 #include "engine/table_oscillator.h"
 
 constexpr int kNumModifiers = 6;
-constexpr int kNumModSources = 11;
-constexpr int kLfoSourceSlot = 6;
+
+struct BlockContext;
 
 class Engine {
 public:
@@ -53,6 +56,11 @@ public:
     // but still does everything else.
     void render(float sampleRate, float* left, float* right, std::int32_t frames);
 
+    // The same block through the plain per-sample law, one axis at a time,
+    // as it is written down: the reference render is checked against, sample
+    // for sample and field for field. Two to three times slower than render.
+    void renderPlain(float sampleRate, float* left, float* right, std::int32_t frames);
+
     // The engine's state, in this order. The editor and the MIDI handling
     // write a few fields directly; those are SharedValues.
     AxisRecord axes[kNumAxes];
@@ -67,5 +75,8 @@ public:
     AxisCoefficientMemo coefficientMemos[kNumAxes];
 
 private:
+    using SamplePlayer = void (*)(BlockContext& block, float* left, float* right, std::int32_t frames);
+
     void fillTables();
+    void renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play);
 };

@@ -15,6 +15,12 @@ public:
     T load() const noexcept { return value.load(std::memory_order_relaxed); }
     void store(T newValue) noexcept { value.store(newValue, std::memory_order_relaxed); }
 
+    // Stores desired only if the value still is expected (bit for bit):
+    // a writer that came in between keeps its value.
+    void replaceIfUnchanged(T expected, T desired) noexcept {
+        value.compare_exchange_strong(expected, desired, std::memory_order_relaxed);
+    }
+
     operator T() const noexcept { return load(); }
     SharedValue& operator=(T newValue) noexcept {
         store(newValue);
