@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/one_midi_event.h"
 #include "vst2/adelay.h"
 
 namespace {
@@ -22,15 +23,7 @@ std::unique_ptr<ADelay> busyInstance() {
     plugin->setParameter(FXStaticRate, 0.9f);
     plugin->setParameter(MYM0Amount, 0.7f);
     plugin->setParameter(MXM0Amount, 0.3f);
-    VstMidiEvent note{};
-    note.type = kVstMidiType;
-    note.midiData[0] = static_cast<char>(0x90);
-    note.midiData[1] = 64;
-    note.midiData[2] = 100;
-    VstEvents events{};
-    events.numEvents = 1;
-    events.events[0] = reinterpret_cast<VstEvent*>(&note);
-    plugin->processEvents(&events);
+    plugin->processEvents(OneMidiEvent(0x90, 64, 100).list());
     return plugin;
 }
 

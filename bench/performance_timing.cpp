@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/performances.h"
+#include "tests/support/one_midi_event.h"
 #include "tests/support/plugin_library.h"
 #include "vst2/vst2.h"
 
@@ -37,19 +38,7 @@ class PluginSink : public PerformanceSink {
 public:
     explicit PluginSink(AEffect* effect) : effect(effect) {}
     void parameter(std::int32_t index, float value) override { effect->setParameter(effect, index, value); }
-    void midi(int status, int data1, int data2) override {
-        VstMidiEvent event;
-        std::memset(&event, 0, sizeof event);
-        event.type = kVstMidiType;
-        event.byteSize = sizeof event;
-        event.midiData[0] = static_cast<char>(status);
-        event.midiData[1] = static_cast<char>(data1);
-        event.midiData[2] = static_cast<char>(data2);
-        VstEvents events{};
-        events.numEvents = 1;
-        events.events[0] = reinterpret_cast<VstEvent*>(&event);
-        effect->dispatcher(effect, effProcessEvents, 0, 0, &events, 0.0f);
-    }
+    void midi(int status, int data1, int data2) override { OneMidiEvent(status, data1, data2).sendTo(effect); }
     void hold(AxisIndex, float) override {}
     void release(AxisIndex) override {}
 

@@ -8,6 +8,7 @@
 
 #include "xplat.h"
 #include "xplat_messages.h"
+#include "xplat_win32_messages.h"
 
 HINSTANCE moduleInstance = nullptr;
 
@@ -50,21 +51,6 @@ void endBackBufferCopy(XplatWindow& window, HGDIOBJ sourceSaved) {
 void copyFromSource(XplatWindow& window, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                     std::int32_t srcX, std::int32_t srcY, DWORD rasterOperation) {
     BitBlt(nativeDc(window.backDc), x, y, w, h, nativeDc(window.sourceDc), srcX, srcY, rasterOperation);
-}
-
-XplatMessage layerMessage(UINT message) {
-    switch (message) {
-    case WM_LBUTTONDOWN:
-        return XplatMessage::leftButtonDown;
-    case WM_LBUTTONUP:
-        return XplatMessage::leftButtonUp;
-    case WM_MOUSEMOVE:
-        return XplatMessage::mouseMove;
-    case WM_PAINT:
-        return XplatMessage::paint;
-    default:
-        return XplatMessage::other;
-    }
 }
 
 } // namespace
@@ -159,7 +145,7 @@ LRESULT CALLBACK xplatWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     // The default handling comes first and its answer is ours for every
     // message; for WM_PAINT it has already validated the window.
     const LRESULT answer = DefWindowProcA(window, message, wParam, lParam);
-    const XplatMessage routed = layerMessage(message);
+    const XplatMessage routed = xplatMessageOf(message);
     if (routed == XplatMessage::other) {
         return answer;
     }

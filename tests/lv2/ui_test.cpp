@@ -27,10 +27,10 @@
 #include "lv2/uris.h"
 #include "tests/lv2/lilv_host.h"
 #include "tests/lv2/vst2_player.h"
+#include "tests/x11/window_pixels.h"
 #include "tests/x11/xvfb_server.h"
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 namespace {
@@ -87,14 +87,6 @@ private:
     void* handle = nullptr;
 };
 
-unsigned char channel(unsigned long pixel, unsigned long mask) {
-    int shift = 0;
-    while (((mask >> shift) & 1ul) == 0) {
-        ++shift;
-    }
-    return static_cast<unsigned char>((pixel & mask) >> shift);
-}
-
 class Lv2Ui : public ::testing::Test {
 protected:
     Lv2Ui() : display(XOpenDisplay(server.displayName().c_str())), ui(world) {}
@@ -145,21 +137,7 @@ protected:
     }
 
     std::vector<unsigned char> windowPixels() {
-        XImage* image = XGetImage(display, editorWindow, 0, 0, kEditorWidth, kEditorHeight, AllPlanes, ZPixmap);
-        std::vector<unsigned char> rgb;
-        if (image == nullptr) {
-            return rgb;
-        }
-        for (int y = 0; y < kEditorHeight; ++y) {
-            for (int x = 0; x < kEditorWidth; ++x) {
-                const unsigned long pixel = XGetPixel(image, x, y);
-                rgb.push_back(channel(pixel, image->red_mask));
-                rgb.push_back(channel(pixel, image->green_mask));
-                rgb.push_back(channel(pixel, image->blue_mask));
-            }
-        }
-        XDestroyImage(image);
-        return rgb;
+        return readWindowPixels(display, editorWindow, kEditorWidth, kEditorHeight);
     }
 
     void pointerTo(int x, int y) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "vst2/adelay.h"
+#include "tests/support/one_midi_event.h"
 
 inline std::unique_ptr<ADelay> makePlugin(audioMasterCallback host = nullptr) {
     return std::make_unique<ADelay>(host);
@@ -29,16 +30,7 @@ inline Rendered render(ADelay& plugin, int frames, int blockSize = 256) {
 
 // One MIDI message delivered as a host delivers it.
 inline void sendMidi(ADelay& plugin, int status, int data1, int data2) {
-    VstMidiEvent midi{};
-    midi.type = kVstMidiType;
-    midi.byteSize = sizeof(VstMidiEvent);
-    midi.midiData[0] = static_cast<char>(status);
-    midi.midiData[1] = static_cast<char>(data1);
-    midi.midiData[2] = static_cast<char>(data2);
-    VstEvents events{};
-    events.numEvents = 1;
-    events.events[0] = reinterpret_cast<VstEvent*>(&midi);
-    plugin.processEvents(&events);
+    plugin.processEvents(OneMidiEvent(status, data1, data2).list());
 }
 
 inline void noteOn(ADelay& plugin, int note, int velocity = 127, int channel = 0) {

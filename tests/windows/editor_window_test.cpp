@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/xplat_software.h"
+#include "editor/xplat_win32_messages.h"
 #include "host_window.h"
 #include "loaded_dll.h"
 #include "tests/support/editor_harness.h"
@@ -87,19 +88,6 @@ void expectSamePixels(const std::vector<std::uint8_t>& shown, const std::vector<
                   << first / kWidth << "); see " << moment << ".window.bmp and " << moment << ".expected.bmp";
 }
 
-XplatMessage layerMessage(UINT message) {
-    switch (message) {
-    case WM_LBUTTONDOWN:
-        return XplatMessage::leftButtonDown;
-    case WM_LBUTTONUP:
-        return XplatMessage::leftButtonUp;
-    case WM_MOUSEMOVE:
-        return XplatMessage::mouseMove;
-    default:
-        return XplatMessage::other;
-    }
-}
-
 // The DLL's editor in a window of ours, and its twin on the software window
 // layer in this program; every step is done to both.
 class EditorInAWindow : public ::testing::Test {
@@ -133,7 +121,7 @@ protected:
         const LPARAM position = MAKELPARAM(x, y);
         PostMessageA(child, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, position);
         pumpMessages();
-        xplatSoftwareSendMessage(reference.editor->platformWindow(), layerMessage(message),
+        xplatSoftwareSendMessage(reference.editor->platformWindow(), xplatMessageOf(message),
                                  static_cast<std::uint32_t>(position));
     }
     void playBlocks(int count) {

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "host_window.h"
+#include "tests/support/one_midi_event.h"
 #include "vst2/vst2.h"
 
 namespace {
@@ -138,19 +139,10 @@ VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntP
 
 // A note held over a few blocks.
 void play(AEffect* effect) {
-    VstMidiEvent note{};
-    note.type = kVstMidiType;
-    note.byteSize = sizeof note;
-    note.midiData[0] = static_cast<char>(0x90);
-    note.midiData[1] = 69;
-    note.midiData[2] = 100;
-    VstEvents events{};
-    events.numEvents = 1;
-    events.events[0] = reinterpret_cast<VstEvent*>(&note);
     static float left[kBlockFrames];
     static float right[kBlockFrames];
     float* outputs[2] = {left, right};
-    dispatch(effect, effProcessEvents, 0, 0, &events);
+    OneMidiEvent(0x90, 69, 100).sendTo(effect);
     for (int block = 0; block < 4; ++block) {
         effect->processReplacing(effect, nullptr, outputs, kBlockFrames);
     }

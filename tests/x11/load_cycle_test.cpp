@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tests/support/one_midi_event.h"
 #include "vst2/vst2.h"
 #include "xvfb_server.h"
 
@@ -132,24 +133,14 @@ protected:
 
     // A note held over a few blocks, then released.
     static void play(AEffect* effect) {
-        VstMidiEvent note{};
-        note.type = kVstMidiType;
-        note.byteSize = sizeof note;
-        note.midiData[0] = static_cast<char>(0x90);
-        note.midiData[1] = 69;
-        note.midiData[2] = 100;
-        VstEvents events{};
-        events.numEvents = 1;
-        events.events[0] = reinterpret_cast<VstEvent*>(&note);
         float left[kBlockFrames];
         float right[kBlockFrames];
         float* outputs[2] = {left, right};
-        dispatch(effect, effProcessEvents, 0, 0, &events);
+        OneMidiEvent(0x90, 69, 100).sendTo(effect);
         for (int block = 0; block < 4; ++block) {
             effect->processReplacing(effect, nullptr, outputs, kBlockFrames);
         }
-        note.midiData[0] = static_cast<char>(0x80);
-        dispatch(effect, effProcessEvents, 0, 0, &events);
+        OneMidiEvent(0x80, 69, 100).sendTo(effect);
         effect->processReplacing(effect, nullptr, outputs, kBlockFrames);
     }
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
@@ -21,9 +20,10 @@
 #include <thread>
 #include <vector>
 
-#include "vst2/editor_picture_request.h"
 #include "tests/integration/loaded_plugin.h"
 #include "tests/support/recording_host.h"
+#include "vst2/editor_picture_request.h"
+#include "window_pixels.h"
 #include "xvfb_server.h"
 
 namespace {
@@ -54,14 +54,6 @@ struct Automation {
 
 std::ostream& operator<<(std::ostream& out, const Automation& automation) {
     return out << "parameter " << automation.index << " = " << automation.value;
-}
-
-unsigned char channel(unsigned long pixel, unsigned long mask) {
-    int shift = 0;
-    while (((mask >> shift) & 1ul) == 0) {
-        ++shift;
-    }
-    return static_cast<unsigned char>((pixel & mask) >> shift);
 }
 
 // Empty when the pictures agree, else how many pixels differ and the first.
@@ -143,24 +135,7 @@ protected:
         return result;
     }
 
-    Picture windowPixels(Window window) {
-        XImage* image = XGetImage(display, window, 0, 0, kEditorWidth, kEditorHeight, AllPlanes, ZPixmap);
-        if (image == nullptr) {
-            return {};
-        }
-        Picture rgb;
-        rgb.reserve(static_cast<std::size_t>(kEditorWidth) * kEditorHeight * 3);
-        for (int y = 0; y < kEditorHeight; ++y) {
-            for (int x = 0; x < kEditorWidth; ++x) {
-                const unsigned long pixel = XGetPixel(image, x, y);
-                rgb.push_back(channel(pixel, image->red_mask));
-                rgb.push_back(channel(pixel, image->green_mask));
-                rgb.push_back(channel(pixel, image->blue_mask));
-            }
-        }
-        XDestroyImage(image);
-        return rgb;
-    }
+    Picture windowPixels(Window window) { return readWindowPixels(display, window, kEditorWidth, kEditorHeight); }
 
     // The software back end's frame of the editor as it is now.
     Picture softwarePicture() {
