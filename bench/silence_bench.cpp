@@ -5,30 +5,18 @@
 
 #include <time.h>
 
-#include <memory>
 #include <vector>
 
 #include "engine/engine.h"
+#include "tests/support/dying_echoes.h"
 
 namespace {
 
 constexpr float kRate = 44100.0f;
 constexpr std::int32_t kBlock = 256;
 
-// The level falls to nothing on release; the echoes come back every 0.05 s,
-// each at 0.765 of the one before, so they take about 20 s to pass below the
-// smallest normal float.
-std::unique_ptr<Engine> echoingEngine() {
-    auto engine = std::make_unique<Engine>();
-    engine->setParameter(MXStaticPos, 0.0f);
-    engine->setParameter(MXStaticRate, 0.5f);
-    engine->setParameter(FXStaticPos, 0.9f);
-    engine->setParameter(FXStaticRate, 0.9f);
-    engine->setParameter(FYStaticPos, 0.1f);
-    engine->setParameter(FYStaticRate, 0.9f);
-    return engine;
-}
-
+// The CPU time this thread has used: what other programs take from the
+// machine meanwhile is not counted.
 double threadSeconds() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -43,8 +31,7 @@ public:
             engine.render(kRate, left.data(), right.data(), kBlock);
         }
     }
-    // One block's time in seconds, on this thread's clock: the time other
-    // programs take from the machine meanwhile is not counted.
+    // One block's time in seconds, on this thread's clock.
     double time(Engine& engine) {
         const double start = threadSeconds();
         engine.render(kRate, left.data(), right.data(), kBlock);
@@ -61,10 +48,10 @@ private:
 // so that whatever else the machine does weighs on both alike.
 void BM_SilenceAgainstHeldNote(benchmark::State& state) {
     Blocks blocks;
-    auto held = echoingEngine();
+    auto held = engineWithDyingEchoes();
     held->handleMidi(0x90, 60, 100);
     blocks.play(*held, 2.0);
-    auto silent = echoingEngine();
+    auto silent = engineWithDyingEchoes();
     silent->handleMidi(0x90, 60, 100);
     blocks.play(*silent, 1.0);
     silent->handleMidi(0x80, 60, 0);

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/dying_echoes.h"
 
 namespace {
 
@@ -18,21 +19,8 @@ constexpr unsigned int kControlBits = ~0x3Fu;
 
 bool isDenormal(float value) { return std::fpclassify(value) == FP_SUBNORMAL; }
 
-// Echoes every 0.05 s at 0.765 of the one before, and a level that falls to
-// nothing on release: after about 20 s the echoes pass below 2^-126.
-std::unique_ptr<Engine> echoingEngine() {
-    auto engine = makeEngine();
-    engine->setParameter(MXStaticPos, 0.0f);
-    engine->setParameter(MXStaticRate, 0.5f);
-    engine->setParameter(FXStaticPos, 0.9f);
-    engine->setParameter(FXStaticRate, 0.9f);
-    engine->setParameter(FYStaticPos, 0.1f);
-    engine->setParameter(FYStaticRate, 0.9f);
-    return engine;
-}
-
 TEST(FloatingPointState, EchoesDieAwayToExactSilenceWithoutDenormals) {
-    auto engine = echoingEngine();
+    auto engine = engineWithDyingEchoes();
     noteOn(*engine, 60, 100);
     render(*engine, kSecond);
     noteOff(*engine, 60);
@@ -52,7 +40,7 @@ TEST(FloatingPointState, EchoesDieAwayToExactSilenceWithoutDenormals) {
 
 // A performance with echoes dying away and a host that stores a denormal.
 Rendered performance() {
-    auto engine = echoingEngine();
+    auto engine = engineWithDyingEchoes();
     engine->setParameter(LXStaticPos, 1.0e-40f);
     noteOn(*engine, 64, 90);
     render(*engine, kSecond / 2, 100);
