@@ -1,6 +1,7 @@
-// The host's audio thread: a block's events, then the block, again and again,
-// with the lengths and the MIDI a sequencer sends (and, from a host that
-// sends anything, garbage), every sample and the memory past it checked.
+// The host's audio thread: a block's automation and events, then the block,
+// again and again, with the lengths and the MIDI a sequencer sends (and, from
+// a host that sends anything, garbage), every sample and the memory past it
+// checked.
 #include <algorithm>
 #include <limits>
 #include <mutex>
@@ -22,6 +23,13 @@ void playAudio(InstanceUnderLoad& instance, RunControl& run) {
         if (!instance.manners.rude && !processing.try_lock()) {
             std::this_thread::yield(); // suspended: the host skips this period
             continue;
+        }
+        // Hosts play automation from the audio thread too, before the block.
+        for (int writes = choose.between(0, 2); writes > 0; --writes) {
+            const VstInt32 index = choose.between(0, NumParams - 1);
+            if (anything || !isFeedbackAxisParameter(index)) {
+                effect->setParameter(effect, index, choose.parameterValue());
+            }
         }
         events.choose(choose, anything);
         effect->dispatcher(effect, effProcessEvents, 0, 0, events.list(), 0.0f);
