@@ -30,7 +30,7 @@ public:
     void hold(AxisIndex axis, float target) override {
         engine.axes[axis].held = true;
         engine.axes[axis].target = target;
-        engine.paramsDirty = true;
+        engine.paramsDirty.publish(true);
     }
     void release(AxisIndex axis) override { engine.axes[axis].held = false; }
 

@@ -2,6 +2,7 @@
 // drag it, the release lets go. Pads write the engine's axes directly and
 // report each value to the host as automation; knobs change their
 // parameter through automation alone.
+#include <cmath>
 #include <initializer_list>
 
 #include "column_axes.h"
@@ -75,7 +76,10 @@ void EditorWindow::writePad(const PadControl& pad, std::int32_t column, float x,
 }
 
 void EditorWindow::dragKnob(std::int32_t parameter, std::int32_t y) {
-    double value = model.parameter(parameter) + (lastY - y) * 0.007;
+    // A host may have stored a value that is no number, which the clamp below
+    // would pass on to the host; the drag starts where the engine takes it to be.
+    const float current = model.parameter(parameter);
+    double value = (std::isnan(current) ? 0.0 : current) + (lastY - y) * 0.007;
     if (value < 0.0) {
         value = 0.0;
     } else if (value > 1.0) {

@@ -49,6 +49,9 @@ private:
     void paintModulationMark(std::int32_t column);
     void paintKnobMark(std::int32_t control, std::int32_t parameter);
 
+    // Everything below belongs to the GUI thread, which opens, idles, closes
+    // and dispatches the window's messages; other threads reach the values
+    // the editor shows only through the model.
     EditorModel& model;
     std::int32_t isOpen;
     // Index into controlRects of the control pressed; 0 while none is.

@@ -1,5 +1,7 @@
 // One control axis: a target, and a position that follows it like a damped
-// mass on a spring, plus a modulator that adds its own sprung offset.
+// mass on a spring, plus a modulator that adds its own sprung offset. The
+// plain fields are the audio thread's; the SharedValues are also written or
+// read by the editor on the GUI thread and by the MIDI handling.
 #pragma once
 
 #include <cstdint>

@@ -13,9 +13,9 @@ std::int32_t sourceSlot(float value) {
 } // namespace
 
 void Engine::updateAxes() {
-    // Cleared first: a parameter written while the copy runs raises the flag
+    // Taken first: a parameter written while the copy runs raises the flag
     // again and is taken at the next block.
-    paramsDirty = false;
+    paramsDirty.take(false);
     for (const AxisBinding& binding : kParameterOrder) {
         AxisRecord& axis = axes[binding.axis];
         // The parameters keep what the host wrote; the copies are numbers.

@@ -4,7 +4,7 @@
 #include "engine/axis_motion.h"
 #include "engine/block_context.h"
 #include "engine/engine.h"
-#include "engine/sse_defaults.h"
+#include "engine/sse_engine_state.h"
 
 void Engine::render(float sampleRate, float* left, float* right, std::int32_t frames) {
     renderBlock(sampleRate, left, right, frames, playFast);
@@ -15,7 +15,7 @@ void Engine::renderPlain(float sampleRate, float* left, float* right, std::int32
 }
 
 void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play) {
-    const SseDefaults sseDefaults;
+    const SseEngineState engineState;
     BlockContext block;
     // Rates below 1 Hz (0, negative, NaN: hosts have sent them) would drive
     // the springs away without bound; the axes hold still instead.

@@ -31,7 +31,7 @@ void Engine::setParameter(std::int32_t index, float value) {
     if (isParameter(index)) {
         params[index] = value;
     }
-    paramsDirty = true;
+    paramsDirty.publish(true);
 }
 
 float Engine::parameter(std::int32_t index) const {

@@ -63,11 +63,15 @@ public:
 
     // The engine's state, in this order. The editor and the MIDI handling
     // write a few fields directly; those are SharedValues.
-    AxisRecord axes[kNumAxes];
-    float modifiers[kNumModifiers];
-    SharedValue<float> params[NumParams];
-    float modSources[kNumModSources];
+    AxisRecord axes[kNumAxes]; // the audio thread's, but for the SharedValues
+    float modifiers[kNumModifiers]; // audio thread
+    SharedValue<float> params[NumParams]; // any thread; the audio thread writes the targets back
+    float modSources[kNumModSources]; // audio thread
+    // Published by whoever writes a parameter, taken by updateAxes on the
+    // audio thread: the values written before it are there to be copied.
     SharedValue<bool> paramsDirty;
+    // The rest is the audio thread's (the tables are only read after the
+    // constructor).
     TableOscillator toneOsc;
     TableOscillator lfoOsc;
     FeedbackDelay delay;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/correctly_rounded.h"
-#include "engine/sse_defaults.h"
+#include "engine/sse_engine_state.h"
 #include "engine/engine.h"
 
 namespace {
@@ -25,7 +25,7 @@ struct Tables {
     float lfoIncrement[kIncrementTableSize];
 
     Tables() {
-        const SseDefaults sseDefaults;
+        const SseEngineState engineState;
         for (int i = 0; i < kSineTableSize; ++i) {
             double x = i * kSineStep;
             while (x > kHalfTurn) {

@@ -100,7 +100,7 @@ void applyEditorMessage(Engine& engine, const EditorMessage& message) {
         engine.axes[message.axis].modulators[0].amount = message.value;
         break;
     case EditorMessageKind::refreshAxes:
-        engine.paramsDirty = true;
+        engine.paramsDirty.publish(true);
         break;
     }
 }

@@ -32,8 +32,9 @@ public:
 
 #if !defined(_WIN32)
     // A picture of the editor for hosts without a window system
-    // (vst2/editor_picture_request.cpp). The Windows library draws with
-    // GDI into the host's window and answers the request with the base's 0.
+    // (vst2/editor_picture_request.cpp). It paints the editor, so it belongs
+    // to the GUI thread like every editor call. The Windows library draws
+    // with GDI into the host's window and answers the request with the base's 0.
     VstIntPtr vendorSpecific(VstInt32 request, VstIntPtr size, void* buffer, float unused) override;
 #endif
 

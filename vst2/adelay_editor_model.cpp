@@ -31,5 +31,5 @@ void ADelayEditorModel::setModulationAmount(AxisIndex axis, float amount) {
 }
 
 void ADelayEditorModel::refreshAxes() {
-    plugin.engine.paramsDirty = true;
+    plugin.engine.paramsDirty.publish(true);
 }

@@ -7,7 +7,8 @@ void ADelay::processReplacing(float** /*inputs*/, float** outputs, VstInt32 samp
     }
     float* left = outputs != nullptr ? outputs[0] : nullptr;
     float* right = outputs != nullptr ? outputs[1] : nullptr;
-    engine.render(sampleRate, left, right, sampleFrames);
+    // Read once: a rate the dispatcher changes meanwhile counts from the next block.
+    engine.render(sampleRate.load(), left, right, sampleFrames);
 }
 
 // Replaces, never accumulates: a host that calls process gets the same output.

@@ -67,8 +67,8 @@ VstIntPtr vuAnswer(float level) {
 } // namespace
 
 AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
-    : sampleRate(44100.0f), editor(nullptr), audioMaster(audioMaster), numPrograms(numPrograms), numParams(numParams),
-      curProgram(0), blockSize(1024) {
+    : sampleRate(44100.0f), blockSize(1024), editor(nullptr), audioMaster(audioMaster), numPrograms(numPrograms),
+      numParams(numParams), curProgram(0) {
     std::memset(&cEffect, 0, sizeof(cEffect));
     cEffect.magic = kEffectMagic;
     cEffect.dispatcher = dispatchEntry;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "aeffeditor.h"
+#include "engine/shared_value.h"
 #include "vst2.h"
 
 class AudioEffect {
@@ -82,13 +83,20 @@ protected:
     VstIntPtr callHost(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt,
                        VstIntPtr withoutHost = 0);
 
-    float sampleRate;
+    // Written on the dispatcher's thread; the audio thread reads the rate at
+    // every block. Hosts should change them only while the instance is
+    // suspended, and some change them while it processes.
+    SharedValue<float> sampleRate;
+    SharedValue<VstInt32> blockSize;
+    // Set while the instance is made, before the host has the descriptor;
+    // read from any thread afterwards.
     AEffEditor* editor;
     audioMasterCallback audioMaster;
     VstInt32 numPrograms;
     VstInt32 numParams;
+    // The dispatcher's thread's alone.
     VstInt32 curProgram;
-    VstInt32 blockSize;
+    // Filled while the instance is made; the host reads it from any thread.
     AEffect cEffect;
 };
 

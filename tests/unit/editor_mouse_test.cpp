@@ -2,6 +2,7 @@
 // into the engine and report to the host, in order.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -98,6 +99,20 @@ TEST_F(EditorMouse, KnobDragIsRelativeVerticalAndClamped) {
     h.editor->onMouseMove(x - 30, y - 109);
     EXPECT_EQ(h.plugin->getParameter(15), static_cast<float>(1.0 - 0.007));
     EXPECT_EQ(automations(h.host).size(), 4u);
+}
+
+// A host may store anything; the host must not hear it back as automation.
+TEST_F(EditorMouse, KnobDragFromAValueThatIsNoNumberStartsAtZero) {
+    const ControlRect& knob = controlRects[2]; // column M's X rate
+    const std::int32_t x = knob.x + 13;
+    const std::int32_t y = knob.y + 13;
+    h.plugin->setParameter(15, NAN);
+    h.editor->onMouseDown(x, y);
+    h.editor->onMouseMove(x, y - 10);
+    EXPECT_EQ(automations(h.host), (std::vector<Automation>{{15, static_cast<float>(10 * 0.007)}}));
+    h.plugin->setParameter(15, INFINITY);
+    h.editor->onMouseMove(x, y - 11);
+    EXPECT_EQ(h.plugin->getParameter(15), 1.0f) << "infinities clamp as before";
 }
 
 TEST_F(EditorMouse, PressingAndReleasingAKnobChangesNothing) {
