@@ -8,7 +8,6 @@
 // Sound, the same as the VST 2 recorder's: each output channel is the
 // matching input times Gain, plus velocity / 127 at the frame of each
 // note-on.
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +20,8 @@
 #include <lv2/midi/midi.h>
 #include <lv2/options/options.h>
 #include <lv2/urid/urid.h>
+
+#include "tests/host/recording_log.h"
 
 namespace {
 
@@ -36,18 +37,6 @@ struct Recorder {
     LV2_URID sequence = 0, chunk = 0, midiEvent = 0;
 };
 
-void note(Recorder* r, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void note(Recorder* r, const char* format, ...) {
-    if (r->log == nullptr) {
-        return;
-    }
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(r->log, format, args);
-    va_end(args);
-    std::fputc('\n', r->log);
-}
-
 LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*, const LV2_Feature* const* features) {
     auto* r = new (std::nothrow) Recorder;
     if (r == nullptr) {
@@ -56,11 +45,11 @@ LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*, const LV
     if (const char* path = std::getenv("QUORVANE_RECORD_LOG")) {
         r->log = std::fopen(path, "w");
     }
-    note(r, "instantiate rate %g", rate);
+    note(r->log, "instantiate rate %g", rate);
     const LV2_URID_Unmap* unmap = nullptr;
     const LV2_Options_Option* options = nullptr;
     for (int i = 0; features != nullptr && features[i] != nullptr; ++i) {
-        note(r, "feature %s", features[i]->URI);
+        note(r->log, "feature %s", features[i]->URI);
         if (std::strcmp(features[i]->URI, LV2_URID__map) == 0) {
             r->map = static_cast<LV2_URID_Map*>(features[i]->data);
         } else if (std::strcmp(features[i]->URI, LV2_URID__unmap) == 0) {
@@ -70,7 +59,7 @@ LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*, const LV
         }
     }
     if (r->map == nullptr || unmap == nullptr) {
-        note(r, "no urid map or unmap");
+        note(r->log, "no urid map or unmap");
         return r;
     }
     r->sequence = r->map->map(r->map->handle, LV2_ATOM__Sequence);
@@ -81,11 +70,11 @@ LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*, const LV
     for (const LV2_Options_Option* o = options; o != nullptr && o->key != 0; ++o) {
         const char* key = unmap->unmap(unmap->handle, o->key);
         if (o->type == intType && o->size == sizeof(std::int32_t)) {
-            note(r, "option %s %d", key, *static_cast<const std::int32_t*>(o->value));
+            note(r->log, "option %s %d", key, *static_cast<const std::int32_t*>(o->value));
         } else if (o->type == floatType && o->size == sizeof(float)) {
-            note(r, "option %s %g", key, *static_cast<const float*>(o->value));
+            note(r->log, "option %s %g", key, *static_cast<const float*>(o->value));
         } else {
-            note(r, "option %s of type %s", key, unmap->unmap(unmap->handle, o->type));
+            note(r->log, "option %s of type %s", key, unmap->unmap(unmap->handle, o->type));
         }
     }
     return r;
@@ -98,14 +87,14 @@ void connectPort(LV2_Handle handle, std::uint32_t port, void* data) {
 }
 
 void activate(LV2_Handle handle) {
-    note(static_cast<Recorder*>(handle), "activate");
+    note(static_cast<Recorder*>(handle)->log, "activate");
 }
 
 void run(LV2_Handle handle, std::uint32_t frames) {
     Recorder* r = static_cast<Recorder*>(handle);
     for (std::uint32_t p = 0; p < PortCount; ++p) {
         if (r->ports[p] == nullptr) {
-            note(r, "port %u not connected", p);
+            note(r->log, "port %u not connected", p);
             return;
         }
     }
@@ -114,7 +103,7 @@ void run(LV2_Handle handle, std::uint32_t frames) {
     for (int c = 0; c < kControls; ++c) {
         if (*controls[c] != r->seen[c]) {
             r->seen[c] = *controls[c];
-            note(r, "param %d %g", c, r->seen[c]);
+            note(r->log, "param %d %g", c, r->seen[c]);
         }
     }
     const auto* in = static_cast<const LV2_Atom_Sequence*>(r->ports[Events]);
@@ -126,24 +115,24 @@ void run(LV2_Handle handle, std::uint32_t frames) {
         }
     }
     if (in->atom.type != r->sequence) {
-        note(r, "events of type %u, not a sequence", in->atom.type);
+        note(r->log, "events of type %u, not a sequence", in->atom.type);
     } else {
         int count = 0;
         LV2_ATOM_SEQUENCE_FOREACH(in, event) {
             ++count;
         }
         if (count > 0) {
-            note(r, "events %d", count);
+            note(r->log, "events %d", count);
         }
         LV2_ATOM_SEQUENCE_FOREACH(in, event) {
             const auto* bytes = reinterpret_cast<const std::uint8_t*>(event + 1);
             const std::uint32_t size = event->body.size;
             if (event->body.type != r->midiEvent || size < 1 || size > 3) {
-                note(r, "event of type %u and size %u", event->body.type, size);
+                note(r->log, "event of type %u and size %u", event->body.type, size);
                 continue;
             }
             const auto frame = static_cast<long long>(event->time.frames);
-            note(r, "midi %lld %d %d %d", frame, bytes[0], size > 1 ? bytes[1] : 0, size > 2 ? bytes[2] : 0);
+            note(r->log, "midi %lld %d %d %d", frame, bytes[0], size > 1 ? bytes[1] : 0, size > 2 ? bytes[2] : 0);
             if ((bytes[0] & 0xF0) == 0x90 && size == 3 && bytes[2] > 0 && frame >= 0 && frame < frames) {
                 for (float* out : outputs) {
                     out[frame] += bytes[2] / 127.0f;
@@ -154,7 +143,7 @@ void run(LV2_Handle handle, std::uint32_t frames) {
     // Hosts must offer the notify port's whole buffer again every block.
     auto* notify = static_cast<LV2_Atom_Sequence*>(r->ports[Notify]);
     if (notify->atom.type != r->chunk || notify->atom.size < sizeof(LV2_Atom_Sequence_Body)) {
-        note(r, "notify buffer not offered: type %u, size %u", notify->atom.type, notify->atom.size);
+        note(r->log, "notify buffer not offered: type %u, size %u", notify->atom.type, notify->atom.size);
     } else {
         notify->atom.type = r->sequence;
         notify->atom.size = sizeof(LV2_Atom_Sequence_Body);
@@ -164,21 +153,21 @@ void run(LV2_Handle handle, std::uint32_t frames) {
     const auto* cv = static_cast<const float*>(r->ports[CvIn]);
     for (std::uint32_t i = 0; i < frames; ++i) {
         if (cv[i] != 0.0f) {
-            note(r, "CV input not silent at frame %u", i);
+            note(r->log, "CV input not silent at frame %u", i);
             break;
         }
     }
     *static_cast<float*>(r->ports[Level]) = r->seen[0];
-    note(r, "process %u", frames);
+    note(r->log, "process %u", frames);
 }
 
 void deactivate(LV2_Handle handle) {
-    note(static_cast<Recorder*>(handle), "deactivate");
+    note(static_cast<Recorder*>(handle)->log, "deactivate");
 }
 
 void cleanup(LV2_Handle handle) {
     Recorder* r = static_cast<Recorder*>(handle);
-    note(r, "cleanup");
+    note(r->log, "cleanup");
     if (r->log != nullptr) {
         std::fclose(r->log);
     }

@@ -5,7 +5,6 @@
 //
 // Sound: each output channel is the matching input times the Gain parameter,
 // plus velocity / 127 at the frame of each note-on (as the LV2 recorder's).
-#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 #include <new>
 
 #include "vst2/vst2.h"
+#include "tests/host/recording_log.h"
 
 #define EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -38,43 +38,31 @@ Recorder* self(AEffect* effect) {
     return static_cast<Recorder*>(effect->object);
 }
 
-void note(Recorder* r, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void note(Recorder* r, const char* format, ...) {
-    if (r->log == nullptr) {
-        return;
-    }
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(r->log, format, args);
-    va_end(args);
-    std::fputc('\n', r->log);
-}
-
 VstIntPtr dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     Recorder* r = self(effect);
     switch (opcode) {
     case effOpen:
-        note(r, "open");
-        note(r, "host canDo sendVstEvents %d", static_cast<int>(r->host(effect, audioMasterCanDo, 0, 0,
+        note(r->log, "open");
+        note(r->log, "host canDo sendVstEvents %d", static_cast<int>(r->host(effect, audioMasterCanDo, 0, 0,
                                                                             const_cast<char*>("sendVstEvents"), 0)));
         return 0;
     case effClose:
-        note(r, "close");
+        note(r->log, "close");
         if (r->log != nullptr) {
             std::fclose(r->log);
         }
         delete r;
         return 1;
     case effSetSampleRate:
-        note(r, "rate %g", opt);
+        note(r->log, "rate %g", opt);
         return 0;
     case effSetBlockSize:
-        note(r, "block %d", static_cast<int>(value));
+        note(r->log, "block %d", static_cast<int>(value));
         return 0;
     case effMainsChanged:
-        note(r, "mains %d", static_cast<int>(value));
+        note(r->log, "mains %d", static_cast<int>(value));
         if (value != 0) {
-            note(r, "host rate %d block %d", static_cast<int>(r->host(effect, audioMasterGetSampleRate, 0, 0, nullptr, 0)),
+            note(r->log, "host rate %d block %d", static_cast<int>(r->host(effect, audioMasterGetSampleRate, 0, 0, nullptr, 0)),
                  static_cast<int>(r->host(effect, audioMasterGetBlockSize, 0, 0, nullptr, 0)));
             // As an editor would report a user's change.
             r->host(effect, audioMasterAutomate, 1, 0, nullptr, r->params[1]);
@@ -95,14 +83,14 @@ VstIntPtr dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr
         return 0;
     case effProcessEvents: {
         const auto* events = static_cast<const VstEvents*>(ptr);
-        note(r, "events %d", events->numEvents);
+        note(r->log, "events %d", events->numEvents);
         auto* const* list = reinterpret_cast<VstEvent* const*>(reinterpret_cast<const char*>(events) +
                                                                offsetof(VstEvents, events));
         for (int i = 0; i < events->numEvents; ++i) {
             const auto* midi = reinterpret_cast<const VstMidiEvent*>(list[i]);
             const auto status = static_cast<unsigned char>(midi->midiData[0]);
             const auto velocity = static_cast<unsigned char>(midi->midiData[2]);
-            note(r, "midi %d %d %d %d", midi->deltaFrames, status, static_cast<unsigned char>(midi->midiData[1]),
+            note(r->log, "midi %d %d %d %d", midi->deltaFrames, status, static_cast<unsigned char>(midi->midiData[1]),
                  velocity);
             if ((status & 0xF0) == 0x90 && velocity > 0 && r->clicks < Recorder::kMaxClicks) {
                 r->clickFrame[r->clicks] = midi->deltaFrames;
@@ -137,10 +125,10 @@ VstIntPtr dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr
 void logBlock(Recorder* r, AEffect* effect, VstInt32 frames) {
     const auto* time = reinterpret_cast<const VstTimeInfo*>(r->host(effect, audioMasterGetTime, 0, 0, nullptr, 0));
     if (time == nullptr) {
-        note(r, "process %d no-time", frames);
+        note(r->log, "process %d no-time", frames);
         return;
     }
-    note(r, "process %d at %lld tempo %g ppq %.6f", frames, static_cast<long long>(time->samplePos), time->tempo,
+    note(r->log, "process %d at %lld tempo %g ppq %.6f", frames, static_cast<long long>(time->samplePos), time->tempo,
          time->ppqPos);
     r->framesDone += frames;
 }
@@ -181,7 +169,7 @@ void process(AEffect* effect, float** inputs, float** outputs, VstInt32 frames) 
 
 void setParameter(AEffect* effect, VstInt32 index, float value) {
     Recorder* r = self(effect);
-    note(r, "param %d %g", index, value);
+    note(r->log, "param %d %g", index, value);
     if (index >= 0 && index < kNumParams) {
         r->params[index] = value;
     }
@@ -200,7 +188,7 @@ float getParameter(AEffect* effect, VstInt32 index) {
     if (const char* path = std::getenv("QUORVANE_RECORD_LOG")) {
         r->log = std::fopen(path, "w");
     }
-    note(r, "host version %d", static_cast<int>(host(nullptr, audioMasterVersion, 0, 0, nullptr, 0)));
+    note(r->log, "host version %d", static_cast<int>(host(nullptr, audioMasterVersion, 0, 0, nullptr, 0)));
     AEffect& e = r->effect;
     e.magic = kEffectMagic;
     e.dispatcher = dispatcher;

@@ -12,14 +12,14 @@
 #include <cstring>
 
 #include "host_window.h"
-#include "tests/support/one_midi_event.h"
-#include "vst2/vst2.h"
+#include "tests/support/load_cycle_host.h"
 
 namespace {
 
+using namespace load_cycle;
+
 constexpr int kCycles = 100;
 constexpr int kWarmUpCycles = 5;
-constexpr int kBlockFrames = 256;
 
 using PluginEntry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
 
@@ -128,26 +128,6 @@ int childWindowCount(HWND parent) {
     return count;
 }
 
-VstIntPtr VSTCALLBACK answerVersion(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                   float opt = 0.0f) {
-    return effect->dispatcher(effect, opcode, index, value, ptr, opt);
-}
-
-// A note held over a few blocks.
-void play(AEffect* effect) {
-    static float left[kBlockFrames];
-    static float right[kBlockFrames];
-    float* outputs[2] = {left, right};
-    OneMidiEvent(0x90, 69, 100).sendTo(effect);
-    for (int block = 0; block < 4; ++block) {
-        effect->processReplacing(effect, nullptr, outputs, kBlockFrames);
-    }
-}
-
 // Load, open, play, show, close, free.
 void cycle(HWND host) {
     HMODULE module = LoadLibraryA("Quorvane.dll");
@@ -157,11 +137,7 @@ void cycle(HWND host) {
     ASSERT_NE(entry, nullptr);
     AEffect* effect = entry(answerVersion);
     ASSERT_NE(effect, nullptr);
-    dispatch(effect, effOpen);
-    dispatch(effect, effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    dispatch(effect, effSetBlockSize, 0, kBlockFrames);
-    dispatch(effect, effMainsChanged, 0, 1);
-    play(effect);
+    openAndPlay(effect);
 
     ASSERT_EQ(dispatch(effect, effEditOpen, 0, 0, host), 1);
     pumpMessages();

@@ -17,17 +17,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tests/support/one_midi_event.h"
-#include "vst2/vst2.h"
+#include "tests/support/load_cycle_host.h"
 #include "xvfb_server.h"
 
 namespace {
+
+using namespace load_cycle;
 
 constexpr int kCycles = 1000;
 // Allocators and the dynamic loader settle within the first cycles.
 constexpr int kWarmUpCycles = 50;
 constexpr long kMaxGrowthBytes = 256 * 1024;
-constexpr int kBlockFrames = 256;
 
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer's own bookkeeping (allocation stacks of every load, at new
@@ -38,16 +38,6 @@ constexpr bool kResidentMemoryMeasurable = true;
 #endif
 
 using PluginEntry = AEffect* (*)(audioMasterCallback);
-
-// A host that keeps nothing per call, so that it grows nothing itself.
-VstIntPtr VSTCALLBACK answerVersion(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                   float opt = 0.0f) {
-    return effect->dispatcher(effect, opcode, index, value, ptr, opt);
-}
 
 long residentBytes() {
     long pages = 0;
@@ -111,11 +101,7 @@ protected:
         ASSERT_NE(entry, nullptr);
         AEffect* effect = entry(answerVersion);
         ASSERT_NE(effect, nullptr);
-        dispatch(effect, effOpen);
-        dispatch(effect, effSetSampleRate, 0, 0, nullptr, 48000.0f);
-        dispatch(effect, effSetBlockSize, 0, kBlockFrames);
-        dispatch(effect, effMainsChanged, 0, 1);
-        play(effect);
+        openAndPlay(effect);
 
         ASSERT_EQ(dispatch(effect, effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(parent))), 1);
         dispatch(effect, effEditIdle);
@@ -129,19 +115,6 @@ protected:
         EXPECT_EQ(dispatch(effect, effClose), 1);
         ASSERT_EQ(dlclose(library), 0);
         EXPECT_EQ(dlopen(QUORVANE_LIBRARY, RTLD_NOW | RTLD_NOLOAD), nullptr) << "the library stayed loaded";
-    }
-
-    // A note held over a few blocks, then released.
-    static void play(AEffect* effect) {
-        float left[kBlockFrames];
-        float right[kBlockFrames];
-        float* outputs[2] = {left, right};
-        OneMidiEvent(0x90, 69, 100).sendTo(effect);
-        for (int block = 0; block < 4; ++block) {
-            effect->processReplacing(effect, nullptr, outputs, kBlockFrames);
-        }
-        OneMidiEvent(0x80, 69, 100).sendTo(effect);
-        effect->processReplacing(effect, nullptr, outputs, kBlockFrames);
     }
 
     XvfbServer server;
