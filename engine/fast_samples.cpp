@@ -19,6 +19,13 @@
 //   every sample for the LFO, which waits for the LX axis.
 // - One loop per set of moving pairs, chosen per block, so a resting pair
 //   costs nothing per sample and its outputs are constants in registers.
+// - The moving axes run one sample ahead: those of sample n + 1 are stepped
+//   before the tone and the delay of sample n, which use sample n's outputs,
+//   saved first. The axes of sample n + 1 read the LFO of sample n, which
+//   comes first, so every value is computed by the same operations from the
+//   same inputs, only in another order. The axes' serial chain (three
+//   roundings per spring) no longer waits behind the sections of the sample
+//   before, and the processor overlaps the two.
 // - The axes, the sections' moving values and the LFO value are locals that
 //   live in registers for the block. The samples go through a buffer on the
 //   stack that is copied out in pieces: the host's channels may lie 4 KiB
@@ -73,30 +80,42 @@ LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* r
     double square = std::signbit(lfo) ? -1.0 : 1.0;
     LfoRead read{lfo, square};
 
+    // Steps the moving pairs for the next sample, reading `read`.
+    const auto stepMoving = [&] {
+        if (MovesM) {
+            stepAxis(m, mSources.with(read.value, read.square), inv);
+            splitOutputs(m.out, outMX, outMY);
+            toneIncrement = incrementFor(toneTables, outMY);
+        }
+        if (MovesF) {
+            stepAxis(f, fSources.with(read.value, read.square), inv);
+            splitOutputs(f.out, outFX, outFY);
+        }
+        if (MovesL) {
+            stepAxis(l, lSources.with(read.value, read.square), inv);
+            splitOutputs(l.out, outLY, outLX);
+            lfoIncrement = incrementFor(lfoTables, outLY);
+        }
+    };
+    // All six axes read the LFO value of the previous sample.
+    stepMoving();
+
     float buffer[kBufferFrames];
     for (std::int32_t start = 0; start < frames; start += kBufferFrames) {
         const std::int32_t count = std::min(frames - start, kBufferFrames);
         for (std::int32_t i = 0; i < count; ++i) {
-            // All six axes read the LFO value of the previous sample.
-            read = {lfo, square};
-            if (MovesM) {
-                stepAxis(m, mSources.with(read.value, read.square), inv);
-                splitOutputs(m.out, outMX, outMY);
-                toneIncrement = incrementFor(toneTables, outMY);
-            }
-            if (MovesF) {
-                stepAxis(f, fSources.with(read.value, read.square), inv);
-                splitOutputs(f.out, outFX, outFY);
-            }
-            if (MovesL) {
-                stepAxis(l, lSources.with(read.value, read.square), inv);
-                splitOutputs(l.out, outLY, outLX);
-                lfoIncrement = incrementFor(lfoTables, outLY);
-            }
-            const double toneValue = toneAt(tone, toneTables, toneIncrement, outMX);
+            const float levelOut = outMX;
+            const float timeOut = outFY;
+            const float feedbackOut = outFX;
+            const float sampleToneIncrement = toneIncrement;
             square = squareAt(lfoMotion, lfoTables, lfoIncrement);
             lfo = lfoValue(square, outLX);
-            const auto sample = static_cast<float>(stepDelay(delay, memory, toneValue, outFY, outFX, halfRate));
+            if (start + i + 1 < frames) {
+                read = {lfo, square};
+                stepMoving();
+            }
+            const double toneValue = toneAt(tone, toneTables, sampleToneIncrement, levelOut);
+            const auto sample = static_cast<float>(stepDelay(delay, memory, toneValue, timeOut, feedbackOut, halfRate));
             buffer[i] = std::isfinite(sample) ? sample : 0.0f;
         }
         const auto bytes = static_cast<std::size_t>(count) * sizeof(float);
