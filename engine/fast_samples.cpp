@@ -2,23 +2,28 @@
 // (engine/plain_samples.cpp), on the same block, giving the same bits. Each
 // shortcut is exact:
 //
-// - A pair of axes that the real law steps back onto its own starting point
-//   (target, positions, velocities, bit for bit), for every source value it
-//   can read this block, stays on it for the whole block: every sample sees
-//   the same state and the same inputs (the fields other threads write are
-//   read once per block, the coefficients are the block's). Such a pair is
-//   stepped once at the start, which also gives its constant output, and
-//   once at the end with the source value the last sample read, which gives
-//   the per-sample results (accelerations, modulator target) the last sample
-//   would have left. A pair moves or rests as a whole: stepping a resting
-//   axis beside a moving one changes nothing.
+// - An axis's sample has two halves that touch disjoint state: the position
+//   (target and spring) and the modulation (modulator 0's target and
+//   spring); the output only adds up what they hold (engine/axis_step.h).
+//   A half of a pair that the real law steps back onto its own starting
+//   point (bit for bit), for every source value it can read this block,
+//   stays on it for the whole block: every sample sees the same state and
+//   the same inputs (the fields other threads write are read once per
+//   block, the coefficients are the block's). Such a half is not stepped in
+//   the loop, and once more at the end with the source value the last
+//   sample read, which gives the per-sample results (accelerations,
+//   modulator target) the last sample would have left. A pair whose halves
+//   both rest is stepped once at the start as well, which gives its
+//   constant output. Halves move or rest for both lanes of a pair: stepping
+//   a resting lane beside a moving one changes nothing.
 // - A lane that reads the LFO with amount 0.5 reads the square wave's sign
 //   instead of its value: the product with +0.0 keeps only the sign
 //   (engine/axis_lanes.h, PairSources). The sign comes from a branch the
 //   processor predicts, so such lanes (all of them, by default) do not wait
 //   every sample for the LFO, which waits for the LX axis.
-// - One loop per set of moving pairs, chosen per block, so a resting pair
-//   costs nothing per sample and its outputs are constants in registers.
+// - One loop per set of moving halves, chosen per block, so a resting half
+//   costs nothing per sample and a resting pair's outputs are constants in
+//   registers.
 // - The moving axes run one sample ahead: those of sample n + 1 are stepped
 //   before the tone and the delay of sample n, which use sample n's outputs,
 //   saved first. The axes of sample n + 1 read the LFO of sample n, which
@@ -32,8 +37,10 @@
 //   apart and collide in the cache, and the compiler cannot know that a store
 //   into them leaves the engine's tables alone.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "engine/axis_lanes.h"
 #include "engine/block_context.h"
@@ -53,8 +60,27 @@ struct LfoRead {
     double square;
 };
 
-template <bool MovesM, bool MovesF, bool MovesL>
-LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* right, std::int32_t frames) {
+// What of a pair moves this block: a bit for each half (engine/axis_step.h).
+constexpr int kPositionMoves = 1;
+constexpr int kModulationMoves = 2;
+constexpr int kHalvesPerPair = 2;
+
+// One sample of a pair whose moving halves are Moves; a resting half keeps
+// its state, and the output adds up whatever the halves hold.
+template <int Moves> void stepMovingHalves(AxisMotion<DoublePair>& pair, DoublePair source, DoublePair inv) {
+    if (Moves & kPositionMoves) {
+        stepPosition(pair, inv);
+    }
+    if (Moves & kModulationMoves) {
+        stepModulation(pair, source, inv);
+    }
+    mixOutput(pair);
+}
+
+// Flattened: GCC would leave a pair's step out of line when all three
+// pairs move, and a pair's values would go through memory every sample.
+template <int MovesM, int MovesF, int MovesL>
+[[gnu::flatten]] LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* right, std::int32_t frames) {
     AxisMotion<DoublePair> m = lanes.pair(0);
     AxisMotion<DoublePair> f = lanes.pair(1);
     AxisMotion<DoublePair> l = lanes.pair(2);
@@ -83,16 +109,16 @@ LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* r
     // Steps the moving pairs for the next sample, reading `read`.
     const auto stepMoving = [&] {
         if (MovesM) {
-            stepAxis(m, mSources.with(read.value, read.square), inv);
+            stepMovingHalves<MovesM>(m, mSources.with(read.value, read.square), inv);
             splitOutputs(m.out, outMX, outMY);
             toneIncrement = incrementFor(toneTables, outMY);
         }
         if (MovesF) {
-            stepAxis(f, fSources.with(read.value, read.square), inv);
+            stepMovingHalves<MovesF>(f, fSources.with(read.value, read.square), inv);
             splitOutputs(f.out, outFX, outFY);
         }
         if (MovesL) {
-            stepAxis(l, lSources.with(read.value, read.square), inv);
+            stepMovingHalves<MovesL>(l, lSources.with(read.value, read.square), inv);
             splitOutputs(l.out, outLY, outLX);
             lfoIncrement = incrementFor(lfoTables, outLY);
         }
@@ -145,12 +171,17 @@ LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* r
 
 using SampleLoop = LfoRead (*)(BlockContext&, AxisLanes&, float*, float*, std::int32_t);
 
-// Indexed by the moving pairs: M 1, F 2, L 4.
-constexpr SampleLoop kSampleLoops[8] = {
-    playSamples<false, false, false>, playSamples<true, false, false>, playSamples<false, true, false>,
-    playSamples<true, true, false>,   playSamples<false, false, true>, playSamples<true, false, true>,
-    playSamples<false, true, true>,   playSamples<true, true, true>,
-};
+// Indexed by the moving halves: two bits for M, then F, then L.
+constexpr int kMotions = 1 << (kHalvesPerPair * AxisLanes::kPairs);
+
+template <int Moving>
+constexpr SampleLoop kLoopFor = playSamples<Moving & 3, (Moving >> 2) & 3, (Moving >> 4) & 3>;
+
+template <int... Moving> constexpr std::array<SampleLoop, kMotions> loopsFor(std::integer_sequence<int, Moving...>) {
+    return {kLoopFor<Moving>...};
+}
+
+constexpr std::array<SampleLoop, kMotions> kSampleLoops = loopsFor(std::make_integer_sequence<int, kMotions>());
 
 } // namespace
 
@@ -159,17 +190,23 @@ void playFast(BlockContext& block, float* left, float* right, std::int32_t frame
     lanes.load(block.axes, block.sourceBank);
     if (frames > 0) {
         const auto invSampleRate = static_cast<double>(block.invSampleRate);
-        bool rests[AxisLanes::kPairs];
+        AxisLanes::RestingHalves rests[AxisLanes::kPairs];
         int moving = 0;
         for (int p = 0; p < AxisLanes::kPairs; ++p) {
-            rests[p] = lanes.restPair(p, invSampleRate);
-            moving |= rests[p] ? 0 : 1 << p;
+            rests[p] = lanes.restingHalves(p, invSampleRate);
+            const int moves = (rests[p].position ? 0 : kPositionMoves) | (rests[p].modulation ? 0 : kModulationMoves);
+            moving |= moves << (kHalvesPerPair * p);
         }
-        const LfoRead last = kSampleLoops[moving](block, lanes, left, right, frames);
+        const LfoRead last = kSampleLoops[static_cast<std::size_t>(moving)](block, lanes, left, right, frames);
+        // A resting half stepped once more gives the results the last
+        // sample would have left; its state does not change.
         const DoublePair inv(invSampleRate);
         for (int p = 0; p < AxisLanes::kPairs; ++p) {
-            if (rests[p]) {
-                stepAxis(lanes.pair(p), lanes.sources(p).with(last.value, last.square), inv);
+            if (rests[p].position) {
+                stepPosition(lanes.pair(p), inv);
+            }
+            if (rests[p].modulation) {
+                stepModulation(lanes.pair(p), lanes.sources(p).with(last.value, last.square), inv);
             }
         }
     }
