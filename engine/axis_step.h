@@ -74,12 +74,22 @@ template <typename Number> inline void stepPosition(AxisMotion<Number>& axis, Nu
                              roundToSingle(target - (target - axis.staticPos) * axis.staticCoeff));
 }
 
+// Where modulator 0 heads when its source holds source.
+template <typename Number> inline Number modulationTarget(const AxisMotion<Number>& axis, Number source) {
+    return roundToSingle((axis.amount - Number(0.5)) * source);
+}
+
+template <typename Number>
+inline void followModulation(AxisMotion<Number>& axis, Number modTarget, Number invSampleRate) {
+    axis.modTarget = modTarget;
+    stepSpring(axis.modulator, modTarget, invSampleRate);
+}
+
 // Modulator 0 chasing its source's value, source being what it reads from
 // the source bank this sample.
 template <typename Number>
 inline void stepModulation(AxisMotion<Number>& axis, Number source, Number invSampleRate) {
-    axis.modTarget = roundToSingle((axis.amount - Number(0.5)) * source);
-    stepSpring(axis.modulator, axis.modTarget, invSampleRate);
+    followModulation(axis, modulationTarget(axis, source), invSampleRate);
 }
 
 template <typename Number> inline void mixOutput(AxisMotion<Number>& axis) {

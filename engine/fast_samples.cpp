@@ -21,6 +21,9 @@
 //   (engine/axis_lanes.h, PairSources). The sign comes from a branch the
 //   processor predicts, so such lanes (all of them, by default) do not wait
 //   every sample for the LFO, which waits for the LX axis.
+// - While the L pair rests, the LFO takes one of two values after the
+//   square wave's sign, and so does every modulation target: both are
+//   worked out once per block by the same law (see playSamples).
 // - One loop per set of moving halves, chosen per block, so a resting half
 //   costs nothing per sample and a resting pair's outputs are constants in
 //   registers.
@@ -65,16 +68,29 @@ constexpr int kPositionMoves = 1;
 constexpr int kModulationMoves = 2;
 constexpr int kHalvesPerPair = 2;
 
-// One sample of a pair whose moving halves are Moves; a resting half keeps
-// its state, and the output adds up whatever the halves hold.
-template <int Moves> void stepMovingHalves(AxisMotion<DoublePair>& pair, DoublePair source, DoublePair inv) {
+// One sample of a pair whose moving halves are Moves, its modulators
+// heading for modTarget; a resting half keeps its state, and the output adds
+// up whatever the halves hold.
+template <int Moves> void stepMovingHalves(AxisMotion<DoublePair>& pair, DoublePair modTarget, DoublePair inv) {
     if (Moves & kPositionMoves) {
         stepPosition(pair, inv);
     }
     if (Moves & kModulationMoves) {
-        stepModulation(pair, source, inv);
+        followModulation(pair, modTarget, inv);
     }
     mixOutput(pair);
+}
+
+// A pair's modulation targets for the two signs of the square wave, while
+// the LFO's depth holds (depthOut, the LX output).
+struct SignedTargets {
+    DoublePair high;
+    DoublePair low;
+};
+
+SignedTargets signedTargets(const AxisMotion<DoublePair>& pair, const PairSources& sources, float depthOut) {
+    return {modulationTarget(pair, sources.with(lfoValue(1.0, depthOut), 1.0)),
+            modulationTarget(pair, sources.with(lfoValue(-1.0, depthOut), -1.0))};
 }
 
 // Flattened: GCC would leave a pair's step out of line when all three
@@ -106,25 +122,45 @@ template <int MovesM, int MovesF, int MovesL>
     double square = std::signbit(lfo) ? -1.0 : 1.0;
     LfoRead read{lfo, square};
 
-    // Steps the moving pairs for the next sample, reading `read`.
-    const auto stepMoving = [&] {
+    // While the L pair rests, the LFO's depth holds, and every value the
+    // LFO takes in the loop is lfoValue of the square wave's sign: so is
+    // every modulation target, worked out for both signs once, by the same
+    // law from the same values. The block's first sample reads the value the
+    // previous block left, which may have another depth, and goes the long way.
+    const SignedTargets mSigned = signedTargets(m, mSources, outLX);
+    const SignedTargets fSigned = signedTargets(f, fSources, outLX);
+    const SignedTargets lSigned = signedTargets(l, lSources, outLX);
+    // Steps the moving pairs for the next sample, reading `read`;
+    // targetOf(pair, sources, signed) gives a pair's modulation target.
+    const auto stepMoving = [&](auto targetOf) {
         if (MovesM) {
-            stepMovingHalves<MovesM>(m, mSources.with(read.value, read.square), inv);
+            stepMovingHalves<MovesM>(m, targetOf(m, mSources, mSigned), inv);
             splitOutputs(m.out, outMX, outMY);
             toneIncrement = incrementFor(toneTables, outMY);
         }
         if (MovesF) {
-            stepMovingHalves<MovesF>(f, fSources.with(read.value, read.square), inv);
+            stepMovingHalves<MovesF>(f, targetOf(f, fSources, fSigned), inv);
             splitOutputs(f.out, outFX, outFY);
         }
         if (MovesL) {
-            stepMovingHalves<MovesL>(l, lSources.with(read.value, read.square), inv);
+            stepMovingHalves<MovesL>(l, targetOf(l, lSources, lSigned), inv);
             splitOutputs(l.out, outLY, outLX);
             lfoIncrement = incrementFor(lfoTables, outLY);
         }
     };
+    const auto targetRead = [&](const AxisMotion<DoublePair>& pair, const PairSources& sources,
+                                const SignedTargets&) {
+        return modulationTarget(pair, sources.with(read.value, read.square));
+    };
+    const auto targetPicked = [&](const AxisMotion<DoublePair>& pair, const PairSources& sources,
+                                  const SignedTargets& signedTarget) {
+        if (MovesL) {
+            return targetRead(pair, sources, signedTarget);
+        }
+        return read.square > 0.0 ? signedTarget.high : signedTarget.low;
+    };
     // All six axes read the LFO value of the previous sample.
-    stepMoving();
+    stepMoving(targetRead);
 
     float buffer[kBufferFrames];
     for (std::int32_t start = 0; start < frames; start += kBufferFrames) {
@@ -138,7 +174,7 @@ template <int MovesM, int MovesF, int MovesL>
             lfo = lfoValue(square, outLX);
             if (start + i + 1 < frames) {
                 read = {lfo, square};
-                stepMoving();
+                stepMoving(targetPicked);
             }
             const double toneValue = toneAt(tone, toneTables, sampleToneIncrement, levelOut);
             const auto sample = static_cast<float>(stepDelay(delay, memory, toneValue, timeOut, feedbackOut, halfRate));

@@ -265,4 +265,27 @@ TEST(FastPath, AnAxisThatStopsAtABlockStartLeavesItsLastSamplesResults) {
     EXPECT_EQ(fast->axes[kAxisFY].accel, 0.0f);
 }
 
+// The LFO value a block starts from is the one the previous block left,
+// which may have another depth than the resting L axes give now (when a
+// snap at the block start moved them): the first sample reads that value.
+TEST(FastPath, TheFirstSampleReadsTheLfoValueThePreviousBlockLeft) {
+    auto fast = makeEngine();
+    auto plain = makeEngine();
+    for (Engine* engine : {fast.get(), plain.get()}) {
+        for (AxisIndex index : {kAxisLX, kAxisLY}) {
+            AxisRecord& axis = engine->axes[index];
+            axis.target = axis.staticPos;
+            axis.pos = axis.staticPos;
+            axis.velocity = 0.0f;
+        }
+        engine->axes[kAxisMY].modulators[0].amount = 0.75f;
+        engine->modSources[kLfoSourceSlot] = 0.3f;
+    }
+    std::vector<float> a(64), b(a.size());
+    fast->render(kRate44100, a.data(), nullptr, 64);
+    plain->renderPlain(kRate44100, b.data(), nullptr, 64);
+    ASSERT_EQ(bitsOf(a), bitsOf(b));
+    ASSERT_TRUE(sameEngineState(*fast, *plain));
+}
+
 } // namespace
