@@ -36,15 +36,20 @@ bool mayRest(const Spring<DoublePair>& spring) {
 }
 
 // Target, position and velocity: what the next sample starts from. The
-// acceleration is this sample's result, worked out afresh every sample.
-bool positionRests(const AxisMotion<DoublePair>& pair, DoublePair inv) {
+// acceleration is this sample's result, worked out afresh every sample; it
+// reads no source, so a resting position keeps the trial's for every sample.
+bool positionRests(AxisMotion<DoublePair>& pair, DoublePair inv) {
     if (!mayRest(pair.spring)) {
         return false;
     }
     AxisMotion<DoublePair> trial = pair;
     stepPosition(trial, inv);
-    return sameBits(trial.target, pair.target) && sameBits(trial.spring.pos, pair.spring.pos) &&
-           sameBits(trial.spring.velocity, pair.spring.velocity);
+    if (!sameBits(trial.target, pair.target) || !sameBits(trial.spring.pos, pair.spring.pos) ||
+        !sameBits(trial.spring.velocity, pair.spring.velocity)) {
+        return false;
+    }
+    pair.spring.accel = trial.spring.accel;
+    return true;
 }
 
 // The same for the modulator, for every source value in candidates.
@@ -142,9 +147,9 @@ AxisLanes::RestingHalves AxisLanes::restingHalves(int p, double invSampleRate) {
     const DoublePair candidates[2] = {{sides[0][0], sides[1][0]}, {sides[0][1], sides[1][1]}};
     rests.modulation = candidatesCover && modulationRests(pairs[p], candidates, inv);
     if (rests.position && rests.modulation) {
-        // The output depends on the starting point alone, so this one holds
-        // all block.
-        stepAxis(pairs[p], candidates[0], inv);
+        // The output depends on the positions alone, so this one holds all
+        // block.
+        mixOutput(pairs[p]);
         resting[p] = true;
     }
     return rests;

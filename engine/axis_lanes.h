@@ -53,8 +53,10 @@ public:
 
     // Which halves of a pair (engine/axis_step.h) the real law steps back
     // onto the state they started from whatever the LFO does: by induction
-    // they rest for the whole block. When both rest, the pair holds the
-    // output it keeps all block; otherwise it is left as it was.
+    // they rest for the whole block. A resting position holds the results
+    // of its every sample, and when both halves rest, the pair holds the
+    // output it keeps all block. A resting modulation's results depend on
+    // the LFO's sign and are left to the caller.
     struct RestingHalves {
         bool position;
         bool modulation;

@@ -10,11 +10,12 @@
 //   stays on it for the whole block: every sample sees the same state and
 //   the same inputs (the fields other threads write are read once per
 //   block, the coefficients are the block's). Such a half is not stepped in
-//   the loop, and once more at the end with the source value the last
-//   sample read, which gives the per-sample results (accelerations,
-//   modulator target) the last sample would have left. A pair whose halves
-//   both rest is stepped once at the start as well, which gives its
-//   constant output. Halves move or rest for both lanes of a pair: stepping
+//   the loop. Its per-sample results (accelerations, modulator target) are
+//   those the last sample would have left: for the position, which reads
+//   no source, the trial step's at the start; for the modulation, one more
+//   step at the end with the source value the last sample read. A pair
+//   whose halves both rest has one output all block, the sum of its
+//   unchanging positions. Halves move or rest for both lanes of a pair: stepping
 //   a resting lane beside a moving one changes nothing.
 // - A lane that reads the LFO with amount 0.5 reads the square wave's sign
 //   instead of its value: the product with +0.0 keeps only the sign
@@ -234,13 +235,10 @@ void playFast(BlockContext& block, float* left, float* right, std::int32_t frame
             moving |= moves << (kHalvesPerPair * p);
         }
         const LfoRead last = kSampleLoops[static_cast<std::size_t>(moving)](block, lanes, left, right, frames);
-        // A resting half stepped once more gives the results the last
+        // A resting modulation stepped once more gives the results the last
         // sample would have left; its state does not change.
         const DoublePair inv(invSampleRate);
         for (int p = 0; p < AxisLanes::kPairs; ++p) {
-            if (rests[p].position) {
-                stepPosition(lanes.pair(p), inv);
-            }
             if (rests[p].modulation) {
                 stepModulation(lanes.pair(p), lanes.sources(p).with(last.value, last.square), inv);
             }
