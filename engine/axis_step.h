@@ -70,8 +70,7 @@ template <typename Number> struct AxisMotion {
 template <typename Number> inline void stepPosition(AxisMotion<Number>& axis, Number invSampleRate) {
     const Number target = axis.target;
     stepSpring(axis.spring, target, invSampleRate);
-    axis.target = keepIfHeld(axis.held, target,
-                             roundToSingle(target - (target - axis.staticPos) * axis.staticCoeff));
+    axis.target = keepIfHeld(axis.held, target, roundToSingle(target - (target - axis.staticPos) * axis.staticCoeff));
 }
 
 // Where modulator 0 heads when its source holds source.
@@ -87,8 +86,7 @@ inline void followModulation(AxisMotion<Number>& axis, Number modTarget, Number 
 
 // Modulator 0 chasing its source's value, source being what it reads from
 // the source bank this sample.
-template <typename Number>
-inline void stepModulation(AxisMotion<Number>& axis, Number source, Number invSampleRate) {
+template <typename Number> inline void stepModulation(AxisMotion<Number>& axis, Number source, Number invSampleRate) {
     followModulation(axis, modulationTarget(axis, source), invSampleRate);
 }
 

@@ -15,8 +15,8 @@
 //   no source, the trial step's at the start; for the modulation, one more
 //   step at the end with the source value the last sample read. A pair
 //   whose halves both rest has one output all block, the sum of its
-//   unchanging positions. Halves move or rest for both lanes of a pair: stepping
-//   a resting lane beside a moving one changes nothing.
+//   unchanging positions. Halves move or rest for both lanes of a pair:
+//   stepping a resting lane beside a moving one changes nothing.
 // - A lane that reads the LFO with amount 0.5 reads the square wave's sign
 //   instead of its value: the product with +0.0 keeps only the sign
 //   (engine/axis_lanes.h, PairSources). The sign comes from a branch the
@@ -97,7 +97,8 @@ SignedTargets signedTargets(const AxisMotion<DoublePair>& pair, const PairSource
 // Flattened: GCC would leave a pair's step out of line when all three
 // pairs move, and a pair's values would go through memory every sample.
 template <int MovesM, int MovesF, int MovesL>
-[[gnu::flatten]] LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* right, std::int32_t frames) {
+[[gnu::flatten]] LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* right,
+                                     std::int32_t frames) {
     AxisMotion<DoublePair> m = lanes.pair(0);
     AxisMotion<DoublePair> f = lanes.pair(1);
     AxisMotion<DoublePair> l = lanes.pair(2);
@@ -149,8 +150,7 @@ template <int MovesM, int MovesF, int MovesL>
             lfoIncrement = incrementFor(lfoTables, outLY);
         }
     };
-    const auto targetRead = [&](const AxisMotion<DoublePair>& pair, const PairSources& sources,
-                                const SignedTargets&) {
+    const auto targetRead = [&](const AxisMotion<DoublePair>& pair, const PairSources& sources, const SignedTargets&) {
         return modulationTarget(pair, sources.with(read.value, read.square));
     };
     const auto targetPicked = [&](const AxisMotion<DoublePair>& pair, const PairSources& sources,
@@ -167,6 +167,7 @@ template <int MovesM, int MovesF, int MovesL>
     for (std::int32_t start = 0; start < frames; start += kBufferFrames) {
         const std::int32_t count = std::min(frames - start, kBufferFrames);
         for (std::int32_t i = 0; i < count; ++i) {
+            // This sample's outputs, kept before the axes move on to the next.
             const float levelOut = outMX;
             const float timeOut = outFY;
             const float feedbackOut = outFX;
@@ -211,8 +212,7 @@ using SampleLoop = LfoRead (*)(BlockContext&, AxisLanes&, float*, float*, std::i
 // Indexed by the moving halves: two bits for M, then F, then L.
 constexpr int kMotions = 1 << (kHalvesPerPair * AxisLanes::kPairs);
 
-template <int Moving>
-constexpr SampleLoop kLoopFor = playSamples<Moving & 3, (Moving >> 2) & 3, (Moving >> 4) & 3>;
+template <int Moving> constexpr SampleLoop kLoopFor = playSamples<Moving & 3, (Moving >> 2) & 3, (Moving >> 4) & 3>;
 
 template <int... Moving> constexpr std::array<SampleLoop, kMotions> loopsFor(std::integer_sequence<int, Moving...>) {
     return {kLoopFor<Moving>...};
