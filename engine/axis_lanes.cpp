@@ -28,13 +28,44 @@ private:
     AxisRecord& high;
 };
 
-// Target, positions and velocities: what the next sample starts from. The
-// accelerations, the modulator target and the output are this sample's
-// results, worked out afresh every sample.
-bool sameStartingPoint(const AxisMotion<DoublePair>& a, const AxisMotion<DoublePair>& b) {
-    return sameBits(a.target, b.target) && sameBits(a.spring.pos, b.spring.pos) &&
-           sameBits(a.spring.velocity, b.spring.velocity) && sameBits(a.modulator.pos, b.modulator.pos) &&
-           sameBits(a.modulator.velocity, b.modulator.velocity);
+// A spring that rests has no velocity after the block start's flush. Only
+// a guess, to spare moving halves the trial step: guessing wrong only costs
+// time, as a half that is stepped gives the same bits.
+bool mayRest(const Spring<DoublePair>& spring) {
+    return sameBits(DoublePair(_mm_add_pd(spring.velocity.lanes, _mm_setzero_pd())), DoublePair(0.0));
+}
+
+// Target, position and velocity: what the next sample starts from. The
+// acceleration is this sample's result, worked out afresh every sample; it
+// reads no source, so a resting position keeps the trial's for every sample.
+bool positionRests(AxisMotion<DoublePair>& pair, DoublePair inv) {
+    if (!mayRest(pair.spring)) {
+        return false;
+    }
+    AxisMotion<DoublePair> trial = pair;
+    stepPosition(trial, inv);
+    if (!sameBits(trial.target, pair.target) || !sameBits(trial.spring.pos, pair.spring.pos) ||
+        !sameBits(trial.spring.velocity, pair.spring.velocity)) {
+        return false;
+    }
+    pair.spring.accel = trial.spring.accel;
+    return true;
+}
+
+// The same for the modulator, for every source value in candidates.
+bool modulationRests(const AxisMotion<DoublePair>& pair, const DoublePair (&candidates)[2], DoublePair inv) {
+    if (!mayRest(pair.modulator)) {
+        return false;
+    }
+    for (const DoublePair& source : candidates) {
+        AxisMotion<DoublePair> trial = pair;
+        stepModulation(trial, source, inv);
+        if (!sameBits(trial.modulator.pos, pair.modulator.pos) ||
+            !sameBits(trial.modulator.velocity, pair.modulator.velocity)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -92,47 +123,34 @@ float AxisLanes::out(int lane) const {
     return static_cast<float>(lane % 2 == 0 ? out.low() : out.high());
 }
 
-bool AxisLanes::restPair(int p, double invSampleRate) {
-    const AxisMotion<DoublePair>& pair = pairs[p];
-    // Only a guess, to spare moving pairs the trial below: a spring that
-    // rests has no velocity after the block start's flush. Guessing wrong
-    // only costs time: a pair that is stepped gives the same bits.
-    const __m128d velocities = _mm_or_pd(pair.spring.velocity.lanes, pair.modulator.velocity.lanes);
-    if (!sameBits(DoublePair(_mm_add_pd(velocities, _mm_setzero_pd())), DoublePair(0.0))) {
-        return false;
-    }
+AxisLanes::RestingHalves AxisLanes::restingHalves(int p, double invSampleRate) {
+    const DoublePair inv(invSampleRate);
+    RestingHalves rests{positionRests(pairs[p], inv), false};
     // A lane that reads a fixed slot sees one value all block. A lane that
     // reads the LFO with amount 0.5 multiplies it by 0.0: only its sign can
     // show (as the sign of a zero), so +1 and -1 stand for every value the
-    // LFO can take. Any other lane on the LFO follows it and is not at rest.
-    double candidates[2][2];
+    // LFO can take. Any other lane on the LFO follows it and its modulator
+    // is not at rest.
+    double sides[2][2];
+    bool candidatesCover = true;
     for (int side = 0; side < 2; ++side) {
         const int lane = 2 * p + side;
         if (sourceSlots[lane] == kLfoSourceSlot) {
-            const double amount = side == 0 ? pair.amount.low() : pair.amount.high();
-            if (amount != 0.5 || !std::isfinite(bank[kLfoSourceSlot])) {
-                return false;
-            }
-            candidates[0][side] = 1.0;
-            candidates[1][side] = -1.0;
+            const double amount = side == 0 ? pairs[p].amount.low() : pairs[p].amount.high();
+            candidatesCover = candidatesCover && amount == 0.5 && std::isfinite(bank[kLfoSourceSlot]);
+            sides[side][0] = 1.0;
+            sides[side][1] = -1.0;
         } else {
-            candidates[0][side] = candidates[1][side] = bank[sourceSlots[lane]];
+            sides[side][0] = sides[side][1] = bank[sourceSlots[lane]];
         }
     }
-    const DoublePair inv(invSampleRate);
-    AxisMotion<DoublePair> trial = pair;
-    stepAxis(trial, DoublePair(candidates[1][0], candidates[1][1]), inv);
-    if (!sameStartingPoint(trial, pair)) {
-        return false;
+    const DoublePair candidates[2] = {{sides[0][0], sides[1][0]}, {sides[0][1], sides[1][1]}};
+    rests.modulation = candidatesCover && modulationRests(pairs[p], candidates, inv);
+    if (rests.position && rests.modulation) {
+        // The output depends on the positions alone, so this one holds all
+        // block.
+        mixOutput(pairs[p]);
+        resting[p] = true;
     }
-    trial = pair;
-    stepAxis(trial, DoublePair(candidates[0][0], candidates[0][1]), inv);
-    if (!sameStartingPoint(trial, pair)) {
-        return false;
-    }
-    // The output depends on the starting point alone, so this one holds
-    // all block.
-    pairs[p] = trial;
-    resting[p] = true;
-    return true;
+    return rests;
 }

@@ -51,11 +51,17 @@ public:
     AxisMotion<DoublePair>& pair(int p) { return pairs[p]; }
     PairSources sources(int p) const { return pairSources[p]; }
 
-    // True when a pair, stepped by the real law, comes back to the state it
-    // started from whatever the LFO does: by induction it then rests for the
-    // whole block, and the pair holds the output it keeps all block. False
-    // leaves the pair as it was.
-    bool restPair(int p, double invSampleRate);
+    // Which halves of a pair (engine/axis_step.h) the real law steps back
+    // onto the state they started from whatever the LFO does: by induction
+    // they rest for the whole block. A resting position holds the results
+    // of its every sample, and when both halves rest, the pair holds the
+    // output it keeps all block. A resting modulation's results depend on
+    // the LFO's sign and are left to the caller.
+    struct RestingHalves {
+        bool position;
+        bool modulation;
+    };
+    RestingHalves restingHalves(int p, double invSampleRate);
 
 private:
     AxisRecord* records[kLanes];

@@ -62,16 +62,42 @@ template <typename Number> struct AxisMotion {
     Number out; // position plus modulation, clamped to 0.0..2.0
 };
 
-// One sample of one axis (or a pair), source being the value its modulator
-// reads from the source bank this sample.
-template <typename Number>
-inline void stepAxis(AxisMotion<Number>& axis, Number source, Number invSampleRate) {
+// The two halves of an axis's sample, each moving only its own state, and
+// the output that adds them up. The block loop may skip a half that rests.
+
+// The axis's spring chasing its target, and a released target gliding home,
+// from where it stood before this sample.
+template <typename Number> inline void stepPosition(AxisMotion<Number>& axis, Number invSampleRate) {
     const Number target = axis.target;
     stepSpring(axis.spring, target, invSampleRate);
-    // A released target glides home, from where it stood before this sample.
-    axis.target = keepIfHeld(axis.held, target,
-                             roundToSingle(target - (target - axis.staticPos) * axis.staticCoeff));
-    axis.modTarget = roundToSingle((axis.amount - Number(0.5)) * source);
-    stepSpring(axis.modulator, axis.modTarget, invSampleRate);
+    axis.target = keepIfHeld(axis.held, target, roundToSingle(target - (target - axis.staticPos) * axis.staticCoeff));
+}
+
+// Where modulator 0 heads when its source holds source.
+template <typename Number> inline Number modulationTarget(const AxisMotion<Number>& axis, Number source) {
+    return roundToSingle((axis.amount - Number(0.5)) * source);
+}
+
+template <typename Number>
+inline void followModulation(AxisMotion<Number>& axis, Number modTarget, Number invSampleRate) {
+    axis.modTarget = modTarget;
+    stepSpring(axis.modulator, modTarget, invSampleRate);
+}
+
+// Modulator 0 chasing its source's value, source being what it reads from
+// the source bank this sample.
+template <typename Number> inline void stepModulation(AxisMotion<Number>& axis, Number source, Number invSampleRate) {
+    followModulation(axis, modulationTarget(axis, source), invSampleRate);
+}
+
+template <typename Number> inline void mixOutput(AxisMotion<Number>& axis) {
     axis.out = roundToSingle(clampOutput(axis.spring.pos + axis.modulator.pos));
+}
+
+// One sample of one axis (or a pair).
+template <typename Number>
+inline void stepAxis(AxisMotion<Number>& axis, Number source, Number invSampleRate) {
+    stepPosition(axis, invSampleRate);
+    stepModulation(axis, source, invSampleRate);
+    mixOutput(axis);
 }

@@ -25,6 +25,9 @@ void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32
         updateAxes();
     }
 
+    // Unrolled, every record and memo lies at a fixed offset, which spares
+    // a short block a few hundred instructions of address arithmetic.
+#pragma GCC unroll 6
     for (int lane = 0; lane < kNumAxes; ++lane) {
         block.axes[lane] = &axes[kMotionOrder[lane]];
         updateCoefficients(*block.axes[lane], coefficientMemos[kMotionOrder[lane]]);

@@ -235,4 +235,57 @@ TEST(FastPath, CornersOfTheRestDecisionMatchThePlainLaw) {
     EXPECT_NE(fast->modSources[kLfoSourceSlot], 0.0f) << "the LFO runs under the resting axes";
 }
 
+// An axis that comes to rest at a block start (its position snapped onto
+// its target, its velocity flushed) rests from then on while its modulator
+// follows the LFO, but the block's last sample still leaves its own
+// acceleration, not the one from before.
+TEST(FastPath, AnAxisThatStopsAtABlockStartLeavesItsLastSamplesResults) {
+    auto fast = makeEngine();
+    auto plain = makeEngine();
+    for (Engine* engine : {fast.get(), plain.get()}) {
+        for (AxisIndex index : {kAxisFX, kAxisFY}) {
+            AxisRecord& axis = engine->axes[index];
+            axis.target = axis.staticPos;
+            axis.pos = axis.staticPos;
+            axis.velocity = 0.0f;
+        }
+        AxisRecord& stopping = engine->axes[kAxisFY];
+        stopping.pos = stopping.staticPos + 0.00005f;
+        stopping.velocity = 0.000005f;
+        stopping.accel = 0.001f;
+        stopping.modulators[0].amount = 0.75f;
+    }
+    for (int block = 0; block < 2; ++block) {
+        std::vector<float> a(64), b(a.size());
+        fast->render(kRate44100, a.data(), nullptr, 64);
+        plain->renderPlain(kRate44100, b.data(), nullptr, 64);
+        ASSERT_EQ(bitsOf(a), bitsOf(b)) << "block " << block;
+        ASSERT_TRUE(sameEngineState(*fast, *plain)) << "after block " << block;
+    }
+    EXPECT_EQ(fast->axes[kAxisFY].accel, 0.0f);
+}
+
+// The LFO value a block starts from is the one the previous block left,
+// which may have another depth than the resting L axes give now (when a
+// snap at the block start moved them): the first sample reads that value.
+TEST(FastPath, TheFirstSampleReadsTheLfoValueThePreviousBlockLeft) {
+    auto fast = makeEngine();
+    auto plain = makeEngine();
+    for (Engine* engine : {fast.get(), plain.get()}) {
+        for (AxisIndex index : {kAxisLX, kAxisLY}) {
+            AxisRecord& axis = engine->axes[index];
+            axis.target = axis.staticPos;
+            axis.pos = axis.staticPos;
+            axis.velocity = 0.0f;
+        }
+        engine->axes[kAxisMY].modulators[0].amount = 0.75f;
+        engine->modSources[kLfoSourceSlot] = 0.3f;
+    }
+    std::vector<float> a(64), b(a.size());
+    fast->render(kRate44100, a.data(), nullptr, 64);
+    plain->renderPlain(kRate44100, b.data(), nullptr, 64);
+    ASSERT_EQ(bitsOf(a), bitsOf(b));
+    ASSERT_TRUE(sameEngineState(*fast, *plain));
+}
+
 } // namespace
