@@ -25,15 +25,24 @@ inline float dampingFor(float overshoot) {
     return finiteOrZero(static_cast<float>(0.995 + 0.005 * correctlyRoundedPow(overshoot, 0.2)));
 }
 
-// Once per block: damping and stiffness from rate and overshoot, snapping,
-// flushing.
-inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
+// Damping and stiffness from overshoot and rate: they depend on those
+// parameters alone, not on the sample rate or the axis's motion.
+inline void updateSpringCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
     axis.damping = memo.damping(axis.overshoot, dampingFor);
     axis.stiffness = memo.stiffness(
         axis.rate, [](float rate) { return finiteOrZero(static_cast<float>(0.8 * correctlyRoundedPow(rate, 3.0))); });
     axis.staticCoeff = memo.staticCoeff(axis.staticRate, [](float staticRate) {
         return finiteOrZero(static_cast<float>(0.8 * correctlyRoundedPow(staticRate, 5.0)));
     });
+    AxisModulator& modulator = axis.modulators[0];
+    modulator.damping = memo.modulatorDamping(modulator.overshoot, dampingFor);
+    modulator.stiffness = memo.modulatorStiffness(modulator.rate, [](float rate) {
+        return finiteOrZero(static_cast<float>(0.99 * correctlyRoundedPow(rate, 2.0)));
+    });
+}
+
+// Snapping and flushing, which read the motion and so are due every block.
+inline void settleAtBlockStart(AxisRecord& axis) {
     const float target = axis.target;
     if (std::fabs(static_cast<double>(axis.pos) - target) < kSnapDistance) {
         axis.pos = target;
@@ -42,12 +51,15 @@ inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
         axis.target = axis.staticPos;
     }
     AxisModulator& modulator = axis.modulators[0];
-    modulator.damping = memo.modulatorDamping(modulator.overshoot, dampingFor);
-    modulator.stiffness = memo.modulatorStiffness(modulator.rate, [](float rate) {
-        return finiteOrZero(static_cast<float>(0.99 * correctlyRoundedPow(rate, 2.0)));
-    });
     modulator.pos = flushed(modulator.pos);
     modulator.velocity = flushed(modulator.velocity);
     axis.pos = flushed(axis.pos);
     axis.velocity = flushed(axis.velocity);
+}
+
+// Once per block: damping and stiffness from rate and overshoot, snapping,
+// flushing. The two parts touch disjoint fields, so their order is free.
+inline void updateCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo) {
+    updateSpringCoefficients(axis, memo);
+    settleAtBlockStart(axis);
 }

@@ -16,6 +16,7 @@ void Engine::updateAxes() {
     // Taken first: a parameter written while the copy runs raises the flag
     // again and is taken at the next block.
     paramsDirty.take(false);
+    coefficientsCurrent = false;
     for (const AxisBinding& binding : kParameterOrder) {
         AxisRecord& axis = axes[binding.axis];
         // The parameters keep what the host wrote; the copies are numbers.

@@ -7,14 +7,15 @@
 #include "engine/sse_engine_state.h"
 
 void Engine::render(float sampleRate, float* left, float* right, std::int32_t frames) {
-    renderBlock(sampleRate, left, right, frames, playFast);
+    renderBlock(sampleRate, left, right, frames, playFast, CoefficientUpdate::WhenStale);
 }
 
 void Engine::renderPlain(float sampleRate, float* left, float* right, std::int32_t frames) {
-    renderBlock(sampleRate, left, right, frames, playPlain);
+    renderBlock(sampleRate, left, right, frames, playPlain, CoefficientUpdate::EveryBlock);
 }
 
-void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play) {
+void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play,
+                         CoefficientUpdate coefficientUpdate) {
     const SseEngineState engineState;
     BlockContext block;
     // Rates below 1 Hz (0, negative, NaN: hosts have sent them) would drive
@@ -24,13 +25,22 @@ void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32
     if (paramsDirty) {
         updateAxes();
     }
+    // The records' damping, stiffness and glide coefficients are memo(input)
+    // of overshoot, rate and static rate, which after construction only
+    // updateAxes writes (it marks them stale): while it has not run since
+    // they were last worked out, working them out again stores the same bits.
+    const bool updateSprings = coefficientUpdate == CoefficientUpdate::EveryBlock || !coefficientsCurrent;
+    coefficientsCurrent = true;
 
     // Unrolled, every record and memo lies at a fixed offset, which spares
     // a short block a few hundred instructions of address arithmetic.
 #pragma GCC unroll 6
     for (int lane = 0; lane < kNumAxes; ++lane) {
         block.axes[lane] = &axes[kMotionOrder[lane]];
-        updateCoefficients(*block.axes[lane], coefficientMemos[kMotionOrder[lane]]);
+        if (updateSprings) {
+            updateSpringCoefficients(*block.axes[lane], coefficientMemos[kMotionOrder[lane]]);
+        }
+        settleAtBlockStart(*block.axes[lane]);
     }
     for (int slot = 0; slot < kNumModSources; ++slot) {
         block.sourceBank[slot] = modSources[slot];

@@ -77,10 +77,17 @@ public:
     FeedbackDelay delay;
     HeldNotes heldNotes;
     AxisCoefficientMemo coefficientMemos[kNumAxes];
+    // False from updateAxes until a block has worked the coefficients out
+    // from what it copied.
+    bool coefficientsCurrent = false;
 
 private:
     using SamplePlayer = void (*)(BlockContext& block, float* left, float* right, std::int32_t frames);
+    // The plain path works them out every block, as the law is written; the
+    // fast path only after updateAxes.
+    enum class CoefficientUpdate { EveryBlock, WhenStale };
 
     void fillTables();
-    void renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play);
+    void renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play,
+                     CoefficientUpdate coefficientUpdate);
 };
