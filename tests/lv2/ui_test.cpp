@@ -27,11 +27,11 @@
 #include "lv2/uris.h"
 #include "tests/lv2/lilv_host.h"
 #include "tests/lv2/vst2_player.h"
+#include "tests/x11/test_pointer.h"
 #include "tests/x11/window_pixels.h"
 #include "tests/x11/xvfb_server.h"
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 
 namespace {
 
@@ -140,18 +140,8 @@ protected:
         return readWindowPixels(display, editorWindow, kEditorWidth, kEditorHeight);
     }
 
-    void pointerTo(int x, int y) {
-        int rootX = 0;
-        int rootY = 0;
-        Window under = 0;
-        XTranslateCoordinates(display, editorWindow, DefaultRootWindow(display), x, y, &rootX, &rootY, &under);
-        XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
-        XSync(display, False);
-    }
-    void leftButton(bool down) {
-        XTestFakeButtonEvent(display, Button1, down ? True : False, CurrentTime);
-        XSync(display, False);
-    }
+    void pointerTo(int x, int y) { movePointerTo(display, editorWindow, x, y); }
+    void leftButton(bool down) { pressLeftButton(display, down); }
     bool idleUntilWritten(std::uint32_t port, float value) {
         return idleUntil([&] {
             for (const RecordedWrite& write : writes) {

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +22,7 @@
 #include "tests/integration/loaded_plugin.h"
 #include "tests/support/recording_host.h"
 #include "vst2/editor_picture_request.h"
+#include "test_pointer.h"
 #include "window_pixels.h"
 #include "xvfb_server.h"
 
@@ -144,19 +144,8 @@ protected:
         return picture;
     }
 
-    // Moves the server's pointer to (x, y) of window, as a mouse would.
-    void pointerTo(Window window, int x, int y) {
-        int rootX = 0;
-        int rootY = 0;
-        Window under = 0;
-        XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &under);
-        XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
-        XSync(display, False);
-    }
-    void leftButton(bool down) {
-        XTestFakeButtonEvent(display, Button1, down ? True : False, CurrentTime);
-        XSync(display, False);
-    }
+    void pointerTo(Window window, int x, int y) { movePointerTo(display, window, x, y); }
+    void leftButton(bool down) { pressLeftButton(display, down); }
 
     std::vector<Automation> automations() const {
         std::vector<Automation> result;
