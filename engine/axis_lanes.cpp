@@ -71,28 +71,52 @@ bool modulationRests(const AxisMotion<DoublePair>& pair, const DoublePair (&cand
 } // namespace
 
 void AxisLanes::load(AxisRecord* const (&chosen)[kLanes], const float* sourceBank) {
+    attach(chosen, sourceBank);
+    for (int p = 0; p < kPairs; ++p) {
+        loadPair(p);
+    }
+}
+
+void AxisLanes::attach(AxisRecord* const (&chosen)[kLanes], const float* sourceBank) {
     bank = sourceBank;
     for (int lane = 0; lane < kLanes; ++lane) {
         records[lane] = chosen[lane];
-        targetsAtStart[lane] = chosen[lane]->target;
-        sourceSlots[lane] = sourceSlotOf(*chosen[lane]);
     }
-    for (int p = 0; p < kPairs; ++p) {
-        const int a = 2 * p;
-        const int b = a + 1;
-        resting[p] = false;
-        pairs[p] = takeMotion<DoublePair>(TwoRecords(*records[a], *records[b]));
-        pairs[p].target = DoublePair(finiteOrZero(targetsAtStart[a]), finiteOrZero(targetsAtStart[b]));
-        const bool lfoA = sourceSlots[a] == kLfoSourceSlot;
-        const bool lfoB = sourceSlots[b] == kLfoSourceSlot;
-        // A number is all the first sample of the block reads: the LFO
-        // value of the previous block's last sample.
-        const bool squareWorks = std::isfinite(bank[kLfoSourceSlot]);
-        const bool squareA = lfoA && squareWorks && pairs[p].amount.low() == 0.5;
-        const bool squareB = lfoB && squareWorks && pairs[p].amount.high() == 0.5;
-        pairSources[p] = {pairFlag(lfoA && !squareA, lfoB && !squareB), pairFlag(squareA, squareB),
-                          {lfoA ? 0.0 : bank[sourceSlots[a]], lfoB ? 0.0 : bank[sourceSlots[b]]}};
+}
+
+void AxisLanes::loadPair(int p) {
+    const int a = 2 * p;
+    const int b = a + 1;
+    for (const int lane : {a, b}) {
+        targetsAtStart[lane] = records[lane]->target;
+        sourceSlots[lane] = sourceSlotOf(*records[lane]);
     }
+    resting[p] = false;
+    kept[p] = false;
+    pairs[p] = takeMotion<DoublePair>(TwoRecords(*records[a], *records[b]));
+    pairs[p].target = DoublePair(finiteOrZero(targetsAtStart[a]), finiteOrZero(targetsAtStart[b]));
+    const bool lfoA = sourceSlots[a] == kLfoSourceSlot;
+    const bool lfoB = sourceSlots[b] == kLfoSourceSlot;
+    // A number is all the first sample of the block reads: the LFO
+    // value of the previous block's last sample.
+    const bool squareWorks = std::isfinite(bank[kLfoSourceSlot]);
+    const bool squareA = lfoA && squareWorks && pairs[p].amount.low() == 0.5;
+    const bool squareB = lfoB && squareWorks && pairs[p].amount.high() == 0.5;
+    pairSources[p] = {pairFlag(lfoA && !squareA, lfoB && !squareB), pairFlag(squareA, squareB),
+                      {lfoA ? 0.0 : bank[sourceSlots[a]], lfoB ? 0.0 : bank[sourceSlots[b]]}};
+}
+
+void AxisLanes::keepAtRest(int p, DoublePair out) {
+    resting[p] = true;
+    kept[p] = true;
+    pairs[p] = AxisMotion<DoublePair>();
+    pairs[p].out = out;
+    pairSources[p] = PairSources();
+}
+
+void AxisLanes::putKeptResults(int p, const AxisMotion<DoublePair>& results) {
+    TwoRecordsOut out(*records[2 * p], *records[2 * p + 1]);
+    putResults(results, out);
 }
 
 void AxisLanes::step(float invSampleRate) {
@@ -105,6 +129,9 @@ void AxisLanes::step(float invSampleRate) {
 
 void AxisLanes::store() {
     for (int p = 0; p < kPairs; ++p) {
+        if (kept[p]) {
+            continue;
+        }
         const int a = 2 * p;
         const int b = a + 1;
         TwoRecordsOut out(*records[a], *records[b]);

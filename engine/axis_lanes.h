@@ -39,6 +39,19 @@ public:
     // between samples.
     void load(AxisRecord* const (&records)[kLanes], const float* sourceBank);
 
+    // load in steps: the records, then each pair either loaded from them or
+    // kept at rest as a memo says (engine/resting_pair_memo.h): the samples
+    // read its output, and store leaves its records alone.
+    void attach(AxisRecord* const (&records)[kLanes], const float* sourceBank);
+    void loadPair(int p);
+    void keepAtRest(int p, DoublePair out);
+    // A kept pair's results of the block's last sample, into its records.
+    void putKeptResults(int p, const AxisMotion<DoublePair>& results);
+
+    const AxisRecord& record(int lane) const { return *records[lane]; }
+    const float* sourceBank() const { return bank; }
+    float targetAtStart(int lane) const { return targetsAtStart[lane]; }
+
     // One sample of all six axes, each modulator reading its source slot.
     void step(float invSampleRate);
 
@@ -49,6 +62,7 @@ public:
 
     // The block loop's view: one pair, and where its lanes read.
     AxisMotion<DoublePair>& pair(int p) { return pairs[p]; }
+    const AxisMotion<DoublePair>& pair(int p) const { return pairs[p]; }
     PairSources sources(int p) const { return pairSources[p]; }
 
     // Which halves of a pair (engine/axis_step.h) the real law steps back
@@ -70,5 +84,6 @@ private:
     const float* bank;
     AxisMotion<DoublePair> pairs[kPairs];
     bool resting[kPairs];
+    bool kept[kPairs];
     PairSources pairSources[kPairs];
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstring>
 
 #include "engine/axis_record.h"
 #include "engine/coefficient_memo.h"
@@ -16,8 +17,8 @@ constexpr double kSnapDistance = static_cast<double>(0.0001f);
 // so they never linger among denormal numbers.
 constexpr double kFlushLevel = static_cast<double>(0.00001f);
 
-inline float flushed(float value) {
-    return std::fabs(static_cast<double>(value)) < kFlushLevel ? 0.0f : value;
+inline bool sameBits(float a, float b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // A coefficient that overflows (a parameter far outside 0..1) is 0.0.
@@ -41,20 +42,38 @@ inline void updateSpringCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo
     });
 }
 
+// A field flushed to 0.0 when it is smaller than kFlushLevel; true when
+// that changed its bits (-0.0 becomes +0.0).
+inline bool flush(float& field) {
+    if (std::fabs(static_cast<double>(field)) < kFlushLevel) {
+        const bool changed = std::signbit(field) || field != 0.0f;
+        field = 0.0f;
+        return changed;
+    }
+    return false;
+}
+
 // Snapping and flushing, which read the motion and so are due every block.
-inline void settleAtBlockStart(AxisRecord& axis) {
+// True when it changed the bits of a field: when it changes none, a block
+// start from the same fields changes none either (engine/resting_pair_memo.h).
+inline bool settleAtBlockStart(AxisRecord& axis) {
     const float target = axis.target;
+    bool changed = false;
     if (std::fabs(static_cast<double>(axis.pos) - target) < kSnapDistance) {
+        changed = !sameBits(axis.pos, target);
         axis.pos = target;
     }
     if (std::fabs(static_cast<double>(target) - axis.staticPos) < kSnapDistance) {
+        changed = changed || !sameBits(target, axis.staticPos);
         axis.target = axis.staticPos;
     }
     AxisModulator& modulator = axis.modulators[0];
-    modulator.pos = flushed(modulator.pos);
-    modulator.velocity = flushed(modulator.velocity);
-    axis.pos = flushed(axis.pos);
-    axis.velocity = flushed(axis.velocity);
+    // Every flush runs, whatever the ones before did.
+    changed = flush(modulator.pos) || changed;
+    changed = flush(modulator.velocity) || changed;
+    changed = flush(axis.pos) || changed;
+    changed = flush(axis.velocity) || changed;
+    return changed;
 }
 
 // Once per block: damping and stiffness from rate and overshoot, snapping,

@@ -4,18 +4,19 @@
 #include "engine/axis_motion.h"
 #include "engine/block_context.h"
 #include "engine/engine.h"
+#include "engine/resting_pair_memo.h"
 #include "engine/sse_engine_state.h"
 
 void Engine::render(float sampleRate, float* left, float* right, std::int32_t frames) {
-    renderBlock(sampleRate, left, right, frames, playFast, CoefficientUpdate::WhenStale);
+    renderBlock(sampleRate, left, right, frames, playFast, Recompute::WhenInputsChange);
 }
 
 void Engine::renderPlain(float sampleRate, float* left, float* right, std::int32_t frames) {
-    renderBlock(sampleRate, left, right, frames, playPlain, CoefficientUpdate::EveryBlock);
+    renderBlock(sampleRate, left, right, frames, playPlain, Recompute::EveryBlock);
 }
 
 void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play,
-                         CoefficientUpdate coefficientUpdate) {
+                         Recompute recompute) {
     const SseEngineState engineState;
     BlockContext block;
     // Rates below 1 Hz (0, negative, NaN: hosts have sent them) would drive
@@ -29,7 +30,7 @@ void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32
     // of overshoot, rate and static rate, which after construction only
     // updateAxes writes (it marks them stale): while it has not run since
     // they were last worked out, working them out again stores the same bits.
-    const bool updateSprings = coefficientUpdate == CoefficientUpdate::EveryBlock || !coefficientsCurrent;
+    const bool updateSprings = recompute == Recompute::EveryBlock || !coefficientsCurrent;
     coefficientsCurrent = true;
 
     // Unrolled, every record and memo lies at a fixed offset, which spares
@@ -40,12 +41,24 @@ void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32
         if (updateSprings) {
             updateSpringCoefficients(*block.axes[lane], coefficientMemos[kMotionOrder[lane]]);
         }
-        settleAtBlockStart(*block.axes[lane]);
     }
     for (int slot = 0; slot < kNumModSources; ++slot) {
         block.sourceBank[slot] = modSources[slot];
     }
     block.sourceBank[kSilentSourceSlot] = 0.0f;
+    // A block of no samples finds no pair at rest and remembers none.
+    block.restingPairs = recompute == Recompute::WhenInputsChange && frames > 0 ? restingPairs : nullptr;
+    for (int p = 0; p < kAxisPairs; ++p) {
+        AxisRecord& low = *block.axes[2 * p];
+        AxisRecord& high = *block.axes[2 * p + 1];
+        block.restsAsRemembered[p] =
+            block.restingPairs != nullptr && restingPairs[p].holds(low, high, block.sourceBank, block.invSampleRate);
+        if (!block.restsAsRemembered[p]) {
+            const bool lowChanged = settleAtBlockStart(low);
+            const bool highChanged = settleAtBlockStart(high);
+            block.settledUnchanged[p] = !lowChanged && !highChanged;
+        }
+    }
     block.toneTables = &toneOsc;
     block.lfoTables = &lfoOsc;
     block.delayMemory = delay.buffer;

@@ -10,6 +10,10 @@
 #include "engine/block_axis.h"
 #include "engine/sound_sections.h"
 
+class RestingPairMemo;
+
+constexpr int kAxisPairs = kNumAxes / 2;
+
 struct BlockContext {
     AxisRecord* axes[kNumAxes]; // in motion order
     float sourceBank[kSourceBankSlots];
@@ -21,6 +25,12 @@ struct BlockContext {
     DelayMotion delay;
     float invSampleRate;
     double halfRate; // host sample rate × 0.5, for the delay time
+    // The fast path's memos of pairs at rest (engine/resting_pair_memo.h),
+    // null on the plain path; for each pair, whether its memo holds this
+    // block (it was not settled), else whether settling changed nothing.
+    RestingPairMemo* restingPairs;
+    bool restsAsRemembered[kAxisPairs];
+    bool settledUnchanged[kAxisPairs];
 };
 
 // Every sample, one axis at a time, exactly as the law is written.

@@ -21,6 +21,7 @@
 #include "engine/feedback_delay.h"
 #include "engine/held_notes.h"
 #include "engine/parameter_table.h"
+#include "engine/resting_pair_memo.h"
 #include "engine/shared_value.h"
 #include "engine/table_oscillator.h"
 
@@ -80,14 +81,18 @@ public:
     // False from updateAxes until a block has worked the coefficients out
     // from what it copied.
     bool coefficientsCurrent = false;
+    // The fast path's: pairs of axes at rest, in motion order (MX MY, FX FY,
+    // LY LX), with what their block start gave.
+    RestingPairMemo restingPairs[kNumAxes / 2];
 
 private:
     using SamplePlayer = void (*)(BlockContext& block, float* left, float* right, std::int32_t frames);
-    // The plain path works them out every block, as the law is written; the
-    // fast path only after updateAxes.
-    enum class CoefficientUpdate { EveryBlock, WhenStale };
+    // The plain path works the coefficients and every pair's block start out
+    // every block, as the law is written; the fast path only when what they
+    // are worked out from has changed.
+    enum class Recompute { EveryBlock, WhenInputsChange };
 
     void fillTables();
     void renderBlock(float sampleRate, float* left, float* right, std::int32_t frames, SamplePlayer play,
-                     CoefficientUpdate coefficientUpdate);
+                     Recompute recompute);
 };

@@ -48,6 +48,7 @@
 
 #include "engine/axis_lanes.h"
 #include "engine/block_context.h"
+#include "engine/resting_pair_memo.h"
 
 namespace {
 
@@ -224,13 +225,28 @@ constexpr std::array<SampleLoop, kMotions> kSampleLoops = loopsFor(std::make_int
 
 void playFast(BlockContext& block, float* left, float* right, std::int32_t frames) {
     AxisLanes lanes;
-    lanes.load(block.axes, block.sourceBank);
+    lanes.attach(block.axes, block.sourceBank);
+    for (int p = 0; p < AxisLanes::kPairs; ++p) {
+        if (block.restsAsRemembered[p]) {
+            lanes.keepAtRest(p, block.restingPairs[p].output());
+        } else {
+            lanes.loadPair(p);
+        }
+    }
     if (frames > 0) {
         const auto invSampleRate = static_cast<double>(block.invSampleRate);
         AxisLanes::RestingHalves rests[AxisLanes::kPairs];
         int moving = 0;
         for (int p = 0; p < AxisLanes::kPairs; ++p) {
-            rests[p] = lanes.restingHalves(p, invSampleRate);
+            if (block.restsAsRemembered[p]) {
+                rests[p] = {true, true};
+            } else {
+                rests[p] = lanes.restingHalves(p, invSampleRate);
+                if (rests[p].position && rests[p].modulation && block.settledUnchanged[p] &&
+                    block.restingPairs != nullptr) {
+                    block.restingPairs[p].remember(lanes, p, block.invSampleRate);
+                }
+            }
             const int moves = (rests[p].position ? 0 : kPositionMoves) | (rests[p].modulation ? 0 : kModulationMoves);
             moving |= moves << (kHalvesPerPair * p);
         }
@@ -239,7 +255,9 @@ void playFast(BlockContext& block, float* left, float* right, std::int32_t frame
         // sample would have left; its state does not change.
         const DoublePair inv(invSampleRate);
         for (int p = 0; p < AxisLanes::kPairs; ++p) {
-            if (rests[p].modulation) {
+            if (block.restsAsRemembered[p]) {
+                lanes.putKeptResults(p, block.restingPairs[p].resultsAfter(last.square));
+            } else if (rests[p].modulation) {
                 stepModulation(lanes.pair(p), lanes.sources(p).with(last.value, last.square), inv);
             }
         }
