@@ -91,7 +91,7 @@ void AxisLanes::loadPair(int p) {
         targetsAtStart[lane] = records[lane]->target;
         sourceSlots[lane] = sourceSlotOf(*records[lane]);
     }
-    resting[p] = false;
+    resting[p] = {false, false};
     kept[p] = false;
     pairs[p] = takeMotion<DoublePair>(TwoRecords(*records[a], *records[b]));
     pairs[p].target = DoublePair(finiteOrZero(targetsAtStart[a]), finiteOrZero(targetsAtStart[b]));
@@ -106,17 +106,16 @@ void AxisLanes::loadPair(int p) {
                       {lfoA ? 0.0 : bank[sourceSlots[a]], lfoB ? 0.0 : bank[sourceSlots[b]]}};
 }
 
+// Its output is all of it the samples read.
 void AxisLanes::keepAtRest(int p, DoublePair out) {
-    resting[p] = true;
+    resting[p] = {true, true};
     kept[p] = true;
-    pairs[p] = AxisMotion<DoublePair>();
     pairs[p].out = out;
-    pairSources[p] = PairSources();
 }
 
-void AxisLanes::putKeptResults(int p, const AxisMotion<DoublePair>& results) {
-    TwoRecordsOut out(*records[2 * p], *records[2 * p + 1]);
-    putResults(results, out);
+void AxisLanes::putKeptResults(int p, const AxisRecord (&results)[2]) {
+    copyResults(results[0], *records[2 * p]);
+    copyResults(results[1], *records[2 * p + 1]);
 }
 
 void AxisLanes::step(float invSampleRate) {
@@ -135,9 +134,12 @@ void AxisLanes::store() {
         const int a = 2 * p;
         const int b = a + 1;
         TwoRecordsOut out(*records[a], *records[b]);
-        // A resting pair's starting point is what the records hold already.
-        if (!resting[p]) {
-            putState(pairs[p], out);
+        // A resting half's starting point is what the records hold already.
+        if (!resting[p].position) {
+            putPositionState(pairs[p], out);
+        }
+        if (!resting[p].modulation) {
+            putModulationState(pairs[p], out);
         }
         putResults(pairs[p], out);
         putTarget(*records[a], targetsAtStart[a], pairs[p].target.low());
@@ -177,7 +179,7 @@ AxisLanes::RestingHalves AxisLanes::restingHalves(int p, double invSampleRate) {
         // The output depends on the positions alone, so this one holds all
         // block.
         mixOutput(pairs[p]);
-        resting[p] = true;
     }
+    resting[p] = rests;
     return rests;
 }

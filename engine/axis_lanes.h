@@ -45,8 +45,9 @@ public:
     void attach(AxisRecord* const (&records)[kLanes], const float* sourceBank);
     void loadPair(int p);
     void keepAtRest(int p, DoublePair out);
-    // A kept pair's results of the block's last sample, into its records.
-    void putKeptResults(int p, const AxisMotion<DoublePair>& results);
+    // A kept pair's results of the block's last sample, from two records
+    // that hold them into its own.
+    void putKeptResults(int p, const AxisRecord (&results)[2]);
 
     const AxisRecord& record(int lane) const { return *records[lane]; }
     const float* sourceBank() const { return bank; }
@@ -83,7 +84,7 @@ private:
     std::int32_t sourceSlots[kLanes];
     const float* bank;
     AxisMotion<DoublePair> pairs[kPairs];
-    bool resting[kPairs];
+    RestingHalves resting[kPairs]; // a resting half's state is what its records hold
     bool kept[kPairs];
     PairSources pairSources[kPairs];
 };

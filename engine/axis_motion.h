@@ -46,7 +46,7 @@ inline void updateSpringCoefficients(AxisRecord& axis, AxisCoefficientMemo& memo
 // that changed its bits (-0.0 becomes +0.0).
 inline bool flush(float& field) {
     if (std::fabs(static_cast<double>(field)) < kFlushLevel) {
-        const bool changed = std::signbit(field) || field != 0.0f;
+        const bool changed = !sameBits(field, 0.0f);
         field = 0.0f;
         return changed;
     }

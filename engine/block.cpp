@@ -42,6 +42,13 @@ void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32
             updateSpringCoefficients(*block.axes[lane], coefficientMemos[kMotionOrder[lane]]);
         }
     }
+    // updateAxes has run: the static positions, coefficients and sources
+    // the pairs at rest were remembered with may have changed.
+    if (updateSprings) {
+        for (RestingPairMemo& memo : restingPairs) {
+            memo.forget();
+        }
+    }
     for (int slot = 0; slot < kNumModSources; ++slot) {
         block.sourceBank[slot] = modSources[slot];
     }
@@ -52,7 +59,7 @@ void Engine::renderBlock(float sampleRate, float* left, float* right, std::int32
         AxisRecord& low = *block.axes[2 * p];
         AxisRecord& high = *block.axes[2 * p + 1];
         block.restsAsRemembered[p] =
-            block.restingPairs != nullptr && restingPairs[p].holds(low, high, block.sourceBank, block.invSampleRate);
+            block.restingPairs != nullptr && restingPairs[p].holds(low, high, block.sourceBank);
         if (!block.restsAsRemembered[p]) {
             const bool lowChanged = settleAtBlockStart(low);
             const bool highChanged = settleAtBlockStart(high);

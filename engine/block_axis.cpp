@@ -34,7 +34,8 @@ BlockAxis takeAxis(const AxisRecord& record) {
 
 void putAxis(const BlockAxis& axis, AxisRecord& record) {
     OneRecordOut out(record);
-    putState(axis.motion, out);
+    putPositionState(axis.motion, out);
+    putModulationState(axis.motion, out);
     putResults(axis.motion, out);
     putTarget(record, axis.targetAtStart, axis.motion.target);
 }

@@ -53,22 +53,34 @@ template <typename Number, typename Lanes> AxisMotion<Number> takeMotion(const L
 }
 
 // What the law moved, back into the records, but the target (putTarget):
-// the starting point of the next block, and this block's last results.
-// Lanes::put(value, store) rounds each lane to single precision and hands
-// it to store(record, value). A spring driven past the float range within
-// the block leaves nothing behind.
-template <typename Number, typename Lanes> void putState(const AxisMotion<Number>& m, Lanes& lanes) {
+// the starting point of the next block, one half of the axis at a time
+// (engine/axis_step.h). Lanes::put(value, store) rounds each lane to single
+// precision and hands it to store(record, value). A spring driven past the
+// float range within the block leaves nothing behind.
+template <typename Number, typename Lanes> void putPositionState(const AxisMotion<Number>& m, Lanes& lanes) {
     lanes.put(m.spring.pos, [](AxisRecord& r, float v) { r.pos = finiteOrZero(v); });
     lanes.put(m.spring.velocity, [](AxisRecord& r, float v) { r.velocity = finiteOrZero(v); });
+}
+
+template <typename Number, typename Lanes> void putModulationState(const AxisMotion<Number>& m, Lanes& lanes) {
     lanes.put(m.modulator.pos, [](AxisRecord& r, float v) { r.modulators[0].pos = finiteOrZero(v); });
     lanes.put(m.modulator.velocity, [](AxisRecord& r, float v) { r.modulators[0].velocity = finiteOrZero(v); });
 }
 
+// And this block's last results.
 template <typename Number, typename Lanes> void putResults(const AxisMotion<Number>& m, Lanes& lanes) {
     lanes.put(m.spring.accel, [](AxisRecord& r, float v) { r.accel = finiteOrZero(v); });
     lanes.put(m.out, [](AxisRecord& r, float v) { r.out = finiteOrZero(v); });
     lanes.put(m.modTarget, [](AxisRecord& r, float v) { r.modulators[0].target = finiteOrZero(v); });
     lanes.put(m.modulator.accel, [](AxisRecord& r, float v) { r.modulators[0].accel = finiteOrZero(v); });
+}
+
+// The fields putResults writes, from one record into another.
+inline void copyResults(const AxisRecord& from, AxisRecord& to) {
+    to.accel = from.accel;
+    to.out = from.out.load();
+    to.modulators[0].target = from.modulators[0].target;
+    to.modulators[0].accel = from.modulators[0].accel;
 }
 
 // Stores the block's target unless someone wrote the record's meanwhile.

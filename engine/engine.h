@@ -63,7 +63,11 @@ public:
     void renderPlain(float sampleRate, float* left, float* right, std::int32_t frames);
 
     // The engine's state, in this order. The editor and the MIDI handling
-    // write a few fields directly; those are SharedValues.
+    // write a few fields directly; those are SharedValues. Of the records'
+    // other fields, only updateAxes writes what it copies from the
+    // parameters, and only the block those it works out from them; of the
+    // source bank, only the LFO's slot ever changes. The fast path counts on
+    // both (engine/resting_pair_memo.h).
     AxisRecord axes[kNumAxes]; // the audio thread's, but for the SharedValues
     float modifiers[kNumModifiers]; // audio thread
     SharedValue<float> params[NumParams]; // any thread; the audio thread writes the targets back

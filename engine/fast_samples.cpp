@@ -17,6 +17,10 @@
 //   whose halves both rest has one output all block, the sum of its
 //   unchanging positions. Halves move or rest for both lanes of a pair:
 //   stepping a resting lane beside a moving one changes nothing.
+// - A pair that rested through the last block with nothing changed since
+//   rests through this one alike: its block start is skipped and its
+//   results come from a memo (engine/resting_pair_memo.h says why that is
+//   exact). The loop reads only its output.
 // - A lane that reads the LFO with amount 0.5 reads the square wave's sign
 //   instead of its value: the product with +0.0 keeps only the sign
 //   (engine/axis_lanes.h, PairSources). The sign comes from a branch the
@@ -95,17 +99,45 @@ SignedTargets signedTargets(const AxisMotion<DoublePair>& pair, const PairSource
             modulationTarget(pair, sources.with(lfoValue(-1.0, depthOut), -1.0))};
 }
 
+// What the loop takes of a pair: everything when it moves, else its output
+// alone (a pair kept at rest holds no more: AxisLanes::keepAtRest).
+template <int Moves> AxisMotion<DoublePair> pairInLoop(AxisLanes& lanes, int p) {
+    if (Moves != 0) {
+        return lanes.pair(p);
+    }
+    AxisMotion<DoublePair> outputOnly = AxisMotion<DoublePair>();
+    outputOnly.out = lanes.pair(p).out;
+    return outputOnly;
+}
+
+// Back into the lanes: the state of the halves that moved, and the output.
+template <int Moves> void putBackMoved(AxisMotion<DoublePair>& pair, const AxisMotion<DoublePair>& moved) {
+    if (Moves & kPositionMoves) {
+        pair.target = moved.target;
+        pair.spring = moved.spring;
+    }
+    if (Moves & kModulationMoves) {
+        pair.modTarget = moved.modTarget;
+        pair.modulator = moved.modulator;
+    }
+    pair.out = moved.out;
+}
+
+template <int Moves> PairSources sourcesInLoop(const AxisLanes& lanes, int p) {
+    return Moves != 0 ? lanes.sources(p) : PairSources();
+}
+
 // Flattened: GCC would leave a pair's step out of line when all three
 // pairs move, and a pair's values would go through memory every sample.
 template <int MovesM, int MovesF, int MovesL>
 [[gnu::flatten]] LfoRead playSamples(BlockContext& block, AxisLanes& lanes, float* left, float* right,
                                      std::int32_t frames) {
-    AxisMotion<DoublePair> m = lanes.pair(0);
-    AxisMotion<DoublePair> f = lanes.pair(1);
-    AxisMotion<DoublePair> l = lanes.pair(2);
-    const PairSources mSources = lanes.sources(0);
-    const PairSources fSources = lanes.sources(1);
-    const PairSources lSources = lanes.sources(2);
+    AxisMotion<DoublePair> m = pairInLoop<MovesM>(lanes, 0);
+    AxisMotion<DoublePair> f = pairInLoop<MovesF>(lanes, 1);
+    AxisMotion<DoublePair> l = pairInLoop<MovesL>(lanes, 2);
+    const PairSources mSources = sourcesInLoop<MovesM>(lanes, 0);
+    const PairSources fSources = sourcesInLoop<MovesF>(lanes, 1);
+    const PairSources lSources = sourcesInLoop<MovesL>(lanes, 2);
     float outMX, outMY, outFX, outFY, outLY, outLX;
     splitOutputs(m.out, outMX, outMY);
     splitOutputs(f.out, outFX, outFY);
@@ -193,13 +225,13 @@ template <int MovesM, int MovesF, int MovesL>
     }
 
     if (MovesM) {
-        lanes.pair(0) = m;
+        putBackMoved<MovesM>(lanes.pair(0), m);
     }
     if (MovesF) {
-        lanes.pair(1) = f;
+        putBackMoved<MovesF>(lanes.pair(1), f);
     }
     if (MovesL) {
-        lanes.pair(2) = l;
+        putBackMoved<MovesL>(lanes.pair(2), l);
     }
     block.tone = tone;
     block.lfo = lfoMotion;

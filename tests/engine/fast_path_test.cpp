@@ -13,6 +13,8 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/engine/engine_fixture.h"
@@ -233,6 +235,105 @@ TEST(FastPath, CornersOfTheRestDecisionMatchThePlainLaw) {
         ASSERT_TRUE(sameEngineState(*fast, *plain)) << frames << " frames";
     }
     EXPECT_NE(fast->modSources[kLfoSourceSlot], 0.0f) << "the LFO runs under the resting axes";
+}
+
+// A pair at rest is remembered from block to block, and its block start is
+// skipped while nothing it reads changes. Whatever does change it must wake
+// the pair: what the editor, MIDI and the host write, the motion written
+// directly, the LFO's last value, and a snap that snaps again.
+TEST(FastPath, PairsRememberedAtRestWakeForWhateverTheirBlockStartReads) {
+    auto fast = makeEngine();
+    auto plain = makeEngine();
+    const auto both = [&](const std::function<void(Engine&)>& change) {
+        change(*fast);
+        change(*plain);
+    };
+    float rate = kRate44100;
+    const auto play = [&](const std::string& after) {
+        for (std::int32_t frames : {512, 512, 1, 0, 64, 333, 512, 512}) {
+            std::vector<float> a(static_cast<std::size_t>(frames)), b(a.size());
+            fast->render(rate, a.data(), nullptr, frames);
+            plain->renderPlain(rate, b.data(), nullptr, frames);
+            ASSERT_EQ(bitsOf(a), bitsOf(b)) << after << ", " << frames << " frames";
+            ASSERT_TRUE(sameEngineState(*fast, *plain)) << after << ", " << frames << " frames";
+        }
+    };
+    both([](Engine& e) {
+        for (const AxisBinding& binding : kParameterOrder) {
+            e.setParameter(binding.firstParameter + kStaticRate, 1.0f);
+            e.setParameter(binding.firstParameter + kOvershoot, 0.0f);
+            e.setParameter(binding.firstParameter + kM0Overshoot, 0.0f);
+        }
+        e.setParameter(MYM0Amount, 0.5f);
+    });
+    const auto resting = [&] {
+        for (const AxisRecord& axis : fast->axes) {
+            if (axis.velocity != 0.0f || axis.modulators[0].velocity != 0.0f) {
+                return false;
+            }
+        }
+        return true;
+    };
+    // Until every pair rests (an LFO that drives a modulator keeps its pair
+    // moving), and then for long enough to be remembered.
+    const auto playToRest = [&](const std::string& after) {
+        play(after);
+        for (int i = 0; i < 100 && !resting(); ++i) {
+            play(after);
+        }
+        play(after);
+    };
+    playToRest("the start");
+    ASSERT_TRUE(resting());
+
+    const std::pair<std::string, std::function<void(Engine&)>> changes[] = {
+        {"the editor grabs FX",
+         [](Engine& e) {
+             e.axes[kAxisFX].held = true;
+             e.axes[kAxisFX].target = 0.7f;
+         }},
+        {"and moves it", [](Engine& e) { e.axes[kAxisFX].target = 0.6f; }},
+        {"and lets it go", [](Engine& e) { e.axes[kAxisFX].held = false; }},
+        {"an LY modulation", [](Engine& e) { e.axes[kAxisLY].modulators[0].amount = 0.75f; }},
+        {"no LY modulation", [](Engine& e) { e.axes[kAxisLY].modulators[0].amount = 0.5f; }},
+        {"a static position", [](Engine& e) { e.setParameter(FYStaticPos, 0.3f); }},
+        {"a position written", [](Engine& e) { e.axes[kAxisLX].pos = e.axes[kAxisLX].pos + 0.0002f; }},
+        {"a velocity written", [](Engine& e) { e.axes[kAxisFY].velocity = 0.001f; }},
+        {"a modulator's velocity", [](Engine& e) { e.axes[kAxisFY].modulators[0].velocity = 0.5f; }},
+        {"a modulator's position", [](Engine& e) { e.axes[kAxisLY].modulators[0].pos = 0.001f; }},
+        {"an LFO value that is no number", [](Engine& e) { e.modSources[kLfoSourceSlot] = NAN; }},
+        {"a note", [](Engine& e) { noteOn(e, 64); }},
+        {"its release", [](Engine& e) { noteOff(e, 64); }},
+        // Rate 0: the position never moves, and each block start's snap
+        // brings it another step: onto the target, which snapped home.
+        {"a snap that snaps again",
+         [](Engine& e) {
+             e.setParameter(MXRate, 0.0f);
+             e.setParameter(MXStaticPos, 0.50016f);
+             e.setParameter(MXTargetPos, 0.50008f);
+             e.axes[kAxisMX].held = true;
+             e.axes[kAxisMX].pos = 0.5f;
+             e.axes[kAxisMX].velocity = 0.0f;
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        both(change);
+        playToRest(what);
+    }
+    EXPECT_EQ(fast->axes[kAxisMX].pos, 0.50016f) << "the snaps went all the way";
+
+    // A target that is no number reads as 0.0, and the block puts 0.0 back:
+    // an editor that writes it before every block sees it replaced each time.
+    both([](Engine& e) { e.setParameter(LXStaticPos, 0.0f); });
+    playToRest("LX at 0.0");
+    for (int block = 0; block < 4; ++block) {
+        both([](Engine& e) { e.axes[kAxisLX].target = NAN; });
+        std::vector<float> a(64), b(a.size());
+        fast->render(rate, a.data(), nullptr, 64);
+        plain->renderPlain(rate, b.data(), nullptr, 64);
+        ASSERT_EQ(bitsOf(a), bitsOf(b)) << "a target that is no number, block " << block;
+        ASSERT_TRUE(sameEngineState(*fast, *plain)) << "a target that is no number, block " << block;
+    }
 }
 
 // An axis that comes to rest at a block start (its position snapped onto
