@@ -175,6 +175,18 @@ std::vector<std::uint32_t> bitsOf(const std::vector<float>& samples) {
     return bits;
 }
 
+// One block of frames through both engines, render and renderPlain: the
+// same samples and the same state after it, or where they differ.
+testing::AssertionResult sameBlock(Engine& fast, Engine& plain, float rate, std::int32_t frames) {
+    std::vector<float> a(static_cast<std::size_t>(frames)), b(a.size());
+    fast.render(rate, a.data(), nullptr, frames);
+    plain.renderPlain(rate, b.data(), nullptr, frames);
+    if (bitsOf(a) != bitsOf(b)) {
+        return testing::AssertionFailure() << "the samples differ";
+    }
+    return sameEngineState(fast, plain);
+}
+
 TEST(FastPath, RandomPerformancesMatchThePlainLawSampleForSampleAndFieldForField) {
     const long blocks = environmentNumber("QUORVANE_DIFFERENTIAL_BLOCKS", 4000);
     const auto seed = static_cast<std::uint32_t>(environmentNumber("QUORVANE_DIFFERENTIAL_SEED", 2024));
@@ -228,11 +240,7 @@ TEST(FastPath, CornersOfTheRestDecisionMatchThePlainLaw) {
         engine->setParameter(MYM0Rate, 3.76e-23f);
     }
     for (std::int32_t frames : {4096, 1, 1, 0, 2, 4096, 4096, 1, 777, 0, 4096}) {
-        std::vector<float> a(static_cast<std::size_t>(frames)), b(a.size());
-        fast->render(kRate44100, a.data(), nullptr, frames);
-        plain->renderPlain(kRate44100, b.data(), nullptr, frames);
-        ASSERT_EQ(bitsOf(a), bitsOf(b)) << frames << " frames";
-        ASSERT_TRUE(sameEngineState(*fast, *plain)) << frames << " frames";
+        ASSERT_TRUE(sameBlock(*fast, *plain, kRate44100, frames)) << frames << " frames";
     }
     EXPECT_NE(fast->modSources[kLfoSourceSlot], 0.0f) << "the LFO runs under the resting axes";
 }
@@ -251,11 +259,7 @@ TEST(FastPath, PairsRememberedAtRestWakeForWhateverTheirBlockStartReads) {
     float rate = kRate44100;
     const auto play = [&](const std::string& after) {
         for (std::int32_t frames : {512, 512, 1, 0, 64, 333, 512, 512}) {
-            std::vector<float> a(static_cast<std::size_t>(frames)), b(a.size());
-            fast->render(rate, a.data(), nullptr, frames);
-            plain->renderPlain(rate, b.data(), nullptr, frames);
-            ASSERT_EQ(bitsOf(a), bitsOf(b)) << after << ", " << frames << " frames";
-            ASSERT_TRUE(sameEngineState(*fast, *plain)) << after << ", " << frames << " frames";
+            ASSERT_TRUE(sameBlock(*fast, *plain, rate, frames)) << after << ", " << frames << " frames";
         }
     };
     both([](Engine& e) {
@@ -328,11 +332,7 @@ TEST(FastPath, PairsRememberedAtRestWakeForWhateverTheirBlockStartReads) {
     playToRest("LX at 0.0");
     for (int block = 0; block < 4; ++block) {
         both([](Engine& e) { e.axes[kAxisLX].target = NAN; });
-        std::vector<float> a(64), b(a.size());
-        fast->render(rate, a.data(), nullptr, 64);
-        plain->renderPlain(rate, b.data(), nullptr, 64);
-        ASSERT_EQ(bitsOf(a), bitsOf(b)) << "a target that is no number, block " << block;
-        ASSERT_TRUE(sameEngineState(*fast, *plain)) << "a target that is no number, block " << block;
+        ASSERT_TRUE(sameBlock(*fast, *plain, rate, 64)) << "a target that is no number, block " << block;
     }
 }
 
@@ -357,11 +357,7 @@ TEST(FastPath, AnAxisThatStopsAtABlockStartLeavesItsLastSamplesResults) {
         stopping.modulators[0].amount = 0.75f;
     }
     for (int block = 0; block < 2; ++block) {
-        std::vector<float> a(64), b(a.size());
-        fast->render(kRate44100, a.data(), nullptr, 64);
-        plain->renderPlain(kRate44100, b.data(), nullptr, 64);
-        ASSERT_EQ(bitsOf(a), bitsOf(b)) << "block " << block;
-        ASSERT_TRUE(sameEngineState(*fast, *plain)) << "after block " << block;
+        ASSERT_TRUE(sameBlock(*fast, *plain, kRate44100, 64)) << "block " << block;
     }
     EXPECT_EQ(fast->axes[kAxisFY].accel, 0.0f);
 }
@@ -382,11 +378,7 @@ TEST(FastPath, TheFirstSampleReadsTheLfoValueThePreviousBlockLeft) {
         engine->axes[kAxisMY].modulators[0].amount = 0.75f;
         engine->modSources[kLfoSourceSlot] = 0.3f;
     }
-    std::vector<float> a(64), b(a.size());
-    fast->render(kRate44100, a.data(), nullptr, 64);
-    plain->renderPlain(kRate44100, b.data(), nullptr, 64);
-    ASSERT_EQ(bitsOf(a), bitsOf(b));
-    ASSERT_TRUE(sameEngineState(*fast, *plain));
+    ASSERT_TRUE(sameBlock(*fast, *plain, kRate44100, 64));
 }
 
 } // namespace
